@@ -1,0 +1,64 @@
+// Typed message declarations. Each message is declared once, with its C++
+// signature, in its module's messages header; a send looks the selector up
+// in the receiver's dispatch table and calls the implementation with the
+// arguments converted by the compiler. A nil receiver answers zero.
+#pragma once
+
+#include <string>
+
+#include "runtime/dispatch.h"
+#include "runtime/encoding.h"
+
+IMP __objc_forward_lookup(id receiver, SEL sel);
+
+// The fast path of objc_msg_lookup for a non-nil receiver.
+inline IMP objc_send_lookup(id receiver, SEL sel) {
+  IMP imp = sarray_get(receiver->isa->dtable, sel->uid);
+  return imp ? imp : __objc_forward_lookup(receiver, sel);
+}
+
+// Implementations are stored as IMP and called through their real type.
+template <class F>
+inline IMP to_imp(F f) {
+  return reinterpret_cast<IMP>(reinterpret_cast<void (*)()>(f));
+}
+template <class F>
+inline F imp_cast(IMP imp) {
+  return reinterpret_cast<F>(reinterpret_cast<void (*)()>(imp));
+}
+
+template <class Sig>
+struct Message;
+
+template <class R, class... A>
+struct Message<R(A...)> {
+  using Imp = R (*)(id, SEL, A...);
+  SEL sel;
+
+  explicit Message(const char* name)
+      : sel(sel_register_typed_name(name, objc_method_encoding<R, A...>().c_str())) {}
+
+  R operator()(id receiver, A... args) const {
+    if (!receiver) return R();
+    return imp_cast<Imp>(objc_send_lookup(receiver, sel))(receiver, sel, args...);
+  }
+};
+
+// A message with a C variable argument list after its fixed arguments.
+template <class R, class... A>
+struct Message<R(A..., ...)> {
+  SEL sel;
+
+  explicit Message(const char* name)
+      : sel(sel_register_typed_name(name, objc_method_encoding<R, A...>().c_str())) {}
+
+  template <class... V>
+  R operator()(id receiver, A... args, V... rest) const {
+    if (!receiver) return R();
+    using Imp = R (*)(id, SEL, A..., ...);
+    return imp_cast<Imp>(objc_send_lookup(receiver, sel))(receiver, sel, args..., rest...);
+  }
+};
+
+template <class Sig>
+inline SEL selectorOf(const Message<Sig>& m) { return m.sel; }
