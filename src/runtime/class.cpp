@@ -23,7 +23,8 @@ struct ClassTable {
 };
 
 ClassTable& table() {
-  static ClassTable t;
+  // Never destroyed: selectors and classes outlive every static object.
+  static ClassTable& t = *new ClassTable;
   return t;
 }
 

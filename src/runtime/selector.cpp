@@ -32,7 +32,8 @@ struct SelectorTable {
 };
 
 SelectorTable& table() {
-  static SelectorTable t;
+  // Never destroyed: selectors and classes outlive every static object.
+  static SelectorTable& t = *new SelectorTable;
   return t;
 }
 
