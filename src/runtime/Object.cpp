@@ -35,7 +35,7 @@ id Object::doesNotRecognize(SEL sel) {
 BOOL Object::respondsTo(SEL sel) { return class_responds_to(isa, sel); }
 
 REGISTER_ROOT_CLASS(Object,
-  classMethod<&Object::alloc>(msg::alloc),
+  classMethod<&Object::alloc>(msg::alloc_),
   classMethod<&Object::classSelf>(msg::self),
   classMethod<&Object::classRespondsTo>(msg::respondsTo),
   method<&Object::init>(msg::init),

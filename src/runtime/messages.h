@@ -7,7 +7,7 @@
 #include "runtime/message.h"
 
 namespace msg {
-inline const Message<id()> alloc{"alloc"};
+inline const Message<id()> alloc_{"alloc"};
 inline const Message<id()> init{"init"};
 inline const Message<id()> free_{"free"};
 inline const Message<id()> copy_{"copy"};

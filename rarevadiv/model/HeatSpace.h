@@ -1,0 +1,16 @@
+// The model's heat lattice: a diffusing, evaporating Diffuse2d that
+// warmlings read (current buffer) and heat up (pending buffer).
+#pragma once
+
+#include "model/messages.h"
+#include "space/Diffuse2d.h"
+
+// A coordinate of a lattice that wraps around at its edges.
+inline int wrapCoordinate(int v, int size) { return (v % size + size) % size; }
+
+struct HeatSpace : Diffuse2d {
+  id addHeat_X_Y(HeatValue heat, int x, int y);
+  HeatValue findExtremeType_X_Y(HeatExtremeType type, int* px, int* py);
+
+  HeatValue heatAt(int x, int y) const { return static_cast<HeatValue>(lattice[offsets[y] + x]); }
+};

@@ -1,0 +1,8 @@
+// The warmling model library: Warmling, HeatCell and HeatSpace.
+#pragma once
+
+#include "model/messages.h"
+#include "space/space.h"
+
+// Registers the model's classes and those of the libraries it stands on.
+void warmling_register_classes();

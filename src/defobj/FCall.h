@@ -1,0 +1,43 @@
+// A prepared dynamic call: a plain function, or a method of a native
+// object, with an argument list (FArguments). libffi prepares the call
+// once at createEnd; performCall may then run it any number of times.
+#pragma once
+
+#include <ffi.h>
+
+#include "defobj/FArguments.h"
+
+struct FCall_c : CreateDrop_s {
+  call_type_t callType;
+  FArguments_c* fargs;  // not owned
+  ffi_cif cif;
+  func_t ffunction;  // the function, or the method's implementation
+  id* gcInfo;        // two words: the receiver's class and the receiver
+  SEL fmethod;
+
+  // Creating.
+  static id createBegin(Class cls, id zone);
+  static id create_target_selector_arguments(Class cls, id zone, id target, SEL sel, id arguments);
+  static id create_target_methodName_arguments(Class cls, id zone, id target, const char* name, id arguments);
+  void setArguments(id arguments);
+  void setFunctionPointer(func_t function);
+  void setMethodFromSelector_inObject(SEL sel, id object);
+  void setMethodFromName_inObject(const char* name, id object);
+  void setJavaMethodFromName_inObject(const char* name, id object);
+  void setJavaMethodFromName_inClass(const char* name, const char* className);
+  id createEnd();
+
+  // Setting.
+  id getArguments();
+  func_t getFunctionPointer();
+  call_type_t getCallType();
+
+  // Using.
+  void performCall();
+  void* getResult();
+  void mapAllocations(mapalloc_t mapalloc);
+};
+
+// Re-aims a prepared method call at another receiver. A receiver of
+// another class gets that class's implementation of the selector.
+void updateTarget(id call, id target);

@@ -1,0 +1,358 @@
+#include "defobj/Zone.h"
+
+#include <cstring>
+
+#include "collections/List.h"
+#include "collections/collections.h"
+#include "defobj/address.h"
+#include "defobj/phase.h"
+#include "misc/avl.h"
+#include "misc/debugabort.h"
+#include "misc/xmalloc.h"
+
+BOOL _obj_debug = YES;
+
+namespace {
+
+// The population link sits in the two words before each object.
+inline constexpr size_t HeaderSize = 16;
+inline constexpr int PopulationLinkOffset = -static_cast<int>(HeaderSize);
+
+// A sized allocation keeps its size and the distance back to the block
+// start in the two words before the caller's pointer.
+inline constexpr size_t SizedHeader = 2 * sizeof(size_t);
+
+avl_tree* liveObjects;
+
+void markLive(id object) {
+  if (!liveObjects) liveObjects = avl_create(avl_compare_pointers, nullptr);
+  avl_insert(liveObjects, object);
+}
+
+void markFreed(id object) {
+  if (liveObjects) avl_delete(liveObjects, object);
+}
+
+Class componentZoneClass() {
+  static Class cls = objc_get_class("ComponentZone_c");
+  return cls;
+}
+
+Object_s* asObject(id object) { return static_cast<Object_s*>(object); }
+
+}  // namespace
+
+BOOL _obj_isLiveObject(const void* p) {
+  return p && liveObjects && avl_find(liveObjects, p) ? YES : NO;
+}
+
+id componentZoneOf(id zone) {
+  if (!zone || zone->isa == componentZoneClass()) return zone;
+  id component = static_cast<Zone_c*>(zone)->componentZone;
+  return component ? component : zone;  // the bare start-up zone has none
+}
+
+Zone_c* plainZoneOf(id zone) {
+  if (zone && zone->isa == componentZoneClass()) zone = static_cast<ComponentZone_c*>(zone)->baseZone;
+  return static_cast<Zone_c*>(zone);
+}
+
+// --- storage from the platform ---
+
+namespace {
+
+void* rawAlloc(const Zone_c* zone, size_t size) {
+  return zone->GCFixedRootFlag ? GC_malloc_uncollectable(size) : xmalloc(size);
+}
+
+void* rawZeroed(const Zone_c* zone, size_t size) {
+  void* block = rawAlloc(zone, size);
+  std::memset(block, 0, size);
+  return block;
+}
+
+void rawFree(const Zone_c* zone, void* block) {
+  if (zone->GCFixedRootFlag) GC_free(block);
+  else xfree(block);
+}
+
+void fill(void* p, unsigned char value, size_t size) {
+  if (_obj_debug) std::memset(p, value, size);
+}
+
+void checkSize(size_t size, const char* function) {
+  if (size == 0) raiseDefaultAt(InvalidAllocSize, function);
+}
+
+}  // namespace
+
+// --- creating ---
+
+void Zone_c::setPageSize(int pageSize) {
+  raiseAt(NotImplemented, "-[Zone(c) _setPageSize:]",
+          "> PageSize option not yet implemented.\n"
+          "> Page size must be a power of two, at least 256, and no greater than\n"
+          "> the page size of the zone owner.  Page size requested was: %d.\n",
+          pageSize);
+}
+
+void Zone_c::setGCFixedRootFlag(BOOL flag) { GCFixedRootFlag = flag; }
+
+id Zone_c::createEnd() {
+  if (isa->info & CLS_CUSTOMIZING) {
+    // Later create: messages copy this zone and finish the copy.
+    msg::_setCreateByMessage_toCopy(this, msg::createEnd.sel, this);
+    return this;
+  }
+  zbits |= BitInternalAlloc;
+  CreateDrop_s::createEnd();
+  auto* component = static_cast<ComponentZone_c*>(msg::allocIVarsComponent(this, componentZoneClass()));
+  component->baseZone = this;
+  component->componentZone = component;
+  componentZone = component;
+  // The type variable List is not bound yet when the first zones are made.
+  id list = msg::createBegin(objc_get_class("List_any"), componentZone);
+  msg::setIndexFromMemberLoc(list, PopulationLinkOffset);
+  population = msg::createEnd(list);
+  populationTotal = 0;
+  if (_obj_debug) objectCount = objectTotal = 0;
+  return this;
+}
+
+// --- using ---
+
+int Zone_c::getPageSize() { return 0; }
+id Zone_c::getComponentZone() { return componentZone; }
+id Zone_c::getPopulation() { return population; }
+
+id Zone_c::allocIVars(Class cls) {
+  const size_t size = cls->instanceSize;
+  auto* object = reinterpret_cast<Object_s*>(static_cast<char*>(rawZeroed(this, size + HeaderSize)) + HeaderSize);
+  object->isa = cls;
+  object->zbits = reinterpret_cast<zbits_t>(this);
+  populationTotal += size;
+  msg::addLast(population, object);
+  markLive(object);
+  return object;
+}
+
+id Zone_c::copyIVars(id source) {
+  auto* object = asObject(allocIVars(source->isa));
+  std::memcpy(static_cast<void*>(object), source, source->isa->instanceSize);
+  object->zbits = reinterpret_cast<zbits_t>(this) | (asObject(source)->zbits & BitInternalAlloc);
+  object->foreignEntry = nil;  // a directory entry belongs to one object
+  return object;
+}
+
+void Zone_c::freeIVars(id object) {
+  char address[AddressTextSize], text[ObjectIDTextSize];
+  if (_obj_debug && (!_obj_isLiveObject(object) || asObject(object)->zone() != this))
+    raiseAt(InvalidOperation, "-[Zone(c) _freeIVars:]",
+            "> object being freed by freeIVars: (%s)\n> is not a live object of this zone\n",
+            formatAddress(address, object));
+  if (_obj_debug && (asObject(object)->zbits & BitComponentAlloc))
+    raiseAt(InvalidOperation, "-[Zone(c) _freeIVars:]",
+            "> object being freed by freeIVars: (%s)\n"
+            "> was allocated for restricted internal use by\n"
+            "> allocIVarsComponent: or copyIVarsComponent:,\n"
+            "> and may only be freed by freeIVarsComponent:\n",
+            formatObjectID(text, object));
+  if (population) {
+    id index = msg::createIndex_fromMember(population, componentZoneOf(_obj_scratchZone ? _obj_scratchZone : this),
+                                           object);
+    msg::remove_(index);
+    msg::drop(index);
+  }
+  const size_t size = object->isa->instanceSize;
+  populationTotal -= size;
+  markFreed(object);
+  char* block = reinterpret_cast<char*>(object) - HeaderSize;
+  fill(block, _obj_fillfree, size + HeaderSize);
+  rawFree(this, block);
+}
+
+id Zone_c::allocIVarsComponent(Class cls) {
+  const size_t size = cls->instanceSize;
+  auto* object = static_cast<Object_s*>(rawZeroed(this, size));
+  object->isa = cls;
+  object->zbits = reinterpret_cast<zbits_t>(this) | BitComponentAlloc;
+  if (_obj_debug) {
+    objectCount++;
+    objectTotal += size;
+  }
+  markLive(object);
+  return object;
+}
+
+id Zone_c::copyIVarsComponent(id source) {
+  auto* object = asObject(allocIVarsComponent(source->isa));
+  std::memcpy(static_cast<void*>(object), source, source->isa->instanceSize);
+  object->zbits = reinterpret_cast<zbits_t>(this) | BitComponentAlloc | (asObject(source)->zbits & BitInternalAlloc);
+  object->foreignEntry = nil;
+  return object;
+}
+
+void Zone_c::freeIVarsComponent(id object) {
+  char text[ObjectIDTextSize];
+  if (_obj_debug && !(asObject(object)->zbits & BitComponentAlloc))
+    raiseAt(InvalidOperation, "-[Zone(c) _freeIVarsComponent:]",
+            "> object being freed by freeIVarsComponent: (%s)\n"
+            "> was not allocated by allocIVarsComponent:\n"
+            "> or copyIVarsComponent:\n",
+            formatObjectID(text, object));
+  const size_t size = object->isa->instanceSize;
+  if (_obj_debug) {
+    objectCount--;
+    objectTotal -= size;
+  }
+  markFreed(object);
+  fill(object, _obj_fillfree, size);
+  rawFree(this, object);
+}
+
+void* Zone_c::alloc(size_t size) {
+  if (GCFixedRootFlag) debugabort("Zone", 371, "-[Zone(c) _alloc:]");
+  checkSize(size, "-[Zone(c) _alloc:]");
+  auto* p = reinterpret_cast<size_t*>(static_cast<char*>(xmalloc(size + SizedHeader)) + SizedHeader);
+  p[-1] = SizedHeader;
+  p[-2] = size;
+  if (_obj_debug) {
+    allocCount++;
+    allocTotal += size;
+  }
+  fill(p, _obj_fillalloc, size);
+  return p;
+}
+
+void Zone_c::free(void* pointer) {
+  if (!pointer) {
+    raiseAt(WarningMessage, "-[Zone(c) _free:]", "Trying to free nil\n");
+    return;
+  }
+  if (GCFixedRootFlag) debugabort("Zone", 412, "-[Zone(c) _free:]");
+  auto* p = static_cast<size_t*>(pointer);
+  if (_obj_debug) {
+    allocCount--;
+    allocTotal -= p[-2];
+  }
+  xfree(reinterpret_cast<char*>(p) - p[-1]);
+}
+
+void* Zone_c::allocBlock(size_t size) {
+  checkSize(size, "-[Zone(c) _allocBlock:]");
+  void* block = rawAlloc(this, size);
+  if (_obj_debug) {
+    blockCount++;
+    blockTotal += size;
+  }
+  if (!GCFixedRootFlag) fill(block, _obj_fillalloc, size);
+  return block;
+}
+
+void Zone_c::freeBlock(void* block, size_t size) {
+  if (_obj_debug) {
+    blockCount--;
+    blockTotal -= size;
+  }
+  fill(block, _obj_fillfree, size);
+  rawFree(this, block);
+}
+
+void Zone_c::describe(id stream) {
+  Object_s::describe(stream);
+  describeText(stream, "> number of objects in population: %u\n> total size of objects in population: %lu\n",
+               msg::getCount(population), populationTotal);
+  if (_obj_debug)
+    describeText(stream,
+                 "> number of internal objects: %3lu  total size: %lu\n"
+                 "> number of internal blocks:  %3lu  total size: %lu\n"
+                 "> number of alloc blocks:  %5lu  total size: %lu\n",
+                 objectCount, objectTotal, blockCount, blockTotal, allocCount, allocTotal);
+}
+
+void Zone_c::describeForEach(id stream) { msg::describeForEach(population, stream); }
+void Zone_c::describeForEachID(id stream) { msg::describeForEachID(population, stream); }
+
+// Releasing the population: each call drops its member, and a member's
+// drop may drop other members too, so the walk always takes the member
+// that is first now.
+void Zone_c::mapAllocations(mapalloc_t mapalloc) {
+  while (msg::getCount(population)) {
+    id member = getFirstMlinksList(population);
+    mapalloc->alloc = member;
+    mapalloc->descriptor = t_PopulationObject;
+    mapalloc->mappingFunction(mapalloc, NO);
+    if (msg::getCount(population) && getFirstMlinksList(population) == member)
+      raiseAt(InvalidOperation, "-[Zone(c) _mapAllocations:]",
+              "> mapAllocations: of a zone needs a callback that releases each member\n");
+  }
+  mapalloc->alloc = componentZone;
+  mapalloc->mappingFunction(mapalloc, YES);
+  mapalloc->alloc = population;
+  mapalloc->mappingFunction(mapalloc, YES);
+}
+
+// --- the component zone ---
+
+id ComponentZone_c::allocIVars(Class cls) { return msg::allocIVarsComponent(baseZone, cls); }
+id ComponentZone_c::copyIVars(id object) { return msg::copyIVarsComponent(baseZone, object); }
+void ComponentZone_c::freeIVars(id object) { msg::freeIVarsComponent(baseZone, object); }
+id ComponentZone_c::allocIVarsComponent(Class cls) { return msg::allocIVarsComponent(baseZone, cls); }
+id ComponentZone_c::copyIVarsComponent(id object) { return msg::copyIVarsComponent(baseZone, object); }
+void ComponentZone_c::freeIVarsComponent(id object) { msg::freeIVarsComponent(baseZone, object); }
+void* ComponentZone_c::alloc(size_t size) { return msg::alloc(baseZone, size); }
+void ComponentZone_c::free(void* pointer) { msg::free(baseZone, pointer); }
+void* ComponentZone_c::allocBlock(size_t size) { return msg::allocBlock(baseZone, size); }
+void ComponentZone_c::freeBlock(void* block, size_t size) { msg::freeBlock_blockSize(baseZone, block, size); }
+
+id ComponentZone_c::getComponentZone() { debugabort("Zone", __LINE__, "-[ComponentZone(c) _getComponentZone]"); }
+
+REGISTER_CLASS(Zone_c, CreateDrop_s,
+  ivar(&Zone_c::componentZone, "componentZone"),
+  ivar(&Zone_c::population, "population"),
+  ivar(&Zone_c::populationTotal, "populationTotal"),
+  ivar(&Zone_c::objectCount, "objectCount"),
+  ivar(&Zone_c::objectTotal, "objectTotal"),
+  ivar(&Zone_c::blockCount, "blockCount"),
+  ivar(&Zone_c::blockTotal, "blockTotal"),
+  ivar(&Zone_c::allocCount, "allocCount"),
+  ivar(&Zone_c::allocTotal, "allocTotal"),
+  ivar(&Zone_c::internalAllocations, "internalAllocations"),
+  ivar(&Zone_c::GCFixedRootFlag, "GCFixedRootFlag"),
+  phase(Phase::Creating),
+  method<&Zone_c::setPageSize>(msg::setPageSize),
+  method<&Zone_c::setGCFixedRootFlag>(msg::setGCFixedRootFlag),
+  method<&Zone_c::createEnd>(msg::createEnd),
+  phase(Phase::Using),
+  method<&Zone_c::getPageSize>(msg::getPageSize),
+  method<&Zone_c::getComponentZone>(msg::getComponentZone),
+  method<&Zone_c::getPopulation>(msg::getPopulation),
+  method<&Zone_c::allocIVars>(msg::allocIVars),
+  method<&Zone_c::copyIVars>(msg::copyIVars),
+  method<&Zone_c::freeIVars>(msg::freeIVars),
+  method<&Zone_c::allocIVarsComponent>(msg::allocIVarsComponent),
+  method<&Zone_c::copyIVarsComponent>(msg::copyIVarsComponent),
+  method<&Zone_c::freeIVarsComponent>(msg::freeIVarsComponent),
+  method<&Zone_c::alloc>(msg::alloc),
+  method<&Zone_c::free>(msg::free),
+  method<&Zone_c::allocBlock>(msg::allocBlock),
+  method<&Zone_c::freeBlock>(msg::freeBlock_blockSize),
+  method<&Zone_c::describe>(msg::describe),
+  method<&Zone_c::describeForEach>(msg::describeForEach),
+  method<&Zone_c::describeForEachID>(msg::describeForEachID),
+  method<&Zone_c::mapAllocations>(msg::mapAllocations))
+
+REGISTER_CLASS(ComponentZone_c, Object_s,
+  ivar(&ComponentZone_c::baseZone, "baseZone"),
+  ivar(&ComponentZone_c::componentZone, "componentZone"),
+  method<&ComponentZone_c::allocIVars>(msg::allocIVars),
+  method<&ComponentZone_c::copyIVars>(msg::copyIVars),
+  method<&ComponentZone_c::freeIVars>(msg::freeIVars),
+  method<&ComponentZone_c::allocIVarsComponent>(msg::allocIVarsComponent),
+  method<&ComponentZone_c::copyIVarsComponent>(msg::copyIVarsComponent),
+  method<&ComponentZone_c::freeIVarsComponent>(msg::freeIVarsComponent),
+  method<&ComponentZone_c::alloc>(msg::alloc),
+  method<&ComponentZone_c::free>(msg::free),
+  method<&ComponentZone_c::allocBlock>(msg::allocBlock),
+  method<&ComponentZone_c::freeBlock>(msg::freeBlock_blockSize),
+  method<&ComponentZone_c::getComponentZone>(msg::getComponentZone))

@@ -1,0 +1,16 @@
+// Registration of every class of the probes and simulation-object library.
+#include "objectbase/objectbase.h"
+#include "runtime/registration.h"
+
+#define OBJECTBASE_CLASSES(X) X(BroodObject)
+
+#define DECLARE(cls) DECLARE_CLASS_REGISTRATION(cls);
+OBJECTBASE_CLASSES(DECLARE)
+#undef DECLARE
+
+void objectbase_register_classes() {
+  collections_register_classes();
+#define REGISTER(cls) objc_register_##cls();
+  OBJECTBASE_CLASSES(REGISTER)
+#undef REGISTER
+}

@@ -1,0 +1,67 @@
+#include "space/DblBuffer2d.h"
+
+#include <cstring>
+
+#include "defobj/phase.h"
+
+id DblBuffer2d::createEnd() {
+  if (xsize == 0 || ysize == 0)
+    msg::raiseEvent(InvalidCombination, "DblBuffer2d not initialized correctly.\n");
+  wBuf1 = msg::allocLattice(this);
+  wBuf2 = msg::allocLattice(this);
+  lattice = wBuf1;
+  newLattice = wBuf2;
+  msg::makeOffsets(this);
+  return this;
+}
+
+intptr_t* DblBuffer2d::getNewLattice() { return newLattice; }
+
+id DblBuffer2d::updateLattice() {
+  if (lattice == wBuf1 && newLattice == wBuf2) {
+    lattice = wBuf2;
+    newLattice = wBuf1;
+  } else if (lattice == wBuf2 && newLattice == wBuf1) {
+    lattice = wBuf1;
+    newLattice = wBuf2;
+  } else {
+    // A foreign array installed with setLattice: is neither buffer.
+    msg::raiseEvent(WarningMessage,
+                    "DblBuffer2d: Sanity check failed when swapping lattice pointers!\n");
+    return nil;
+  }
+  // Writers that only add to some cells start from the current values.
+  std::memcpy(newLattice, lattice, cellCount() * sizeof(intptr_t));
+  return this;
+}
+
+id DblBuffer2d::putObject_atX_Y(id object, unsigned x, unsigned y) {
+  newLattice[offsets[y] + x] = reinterpret_cast<intptr_t>(object);
+  return this;
+}
+
+id DblBuffer2d::putValue_atX_Y(intptr_t value, unsigned x, unsigned y) {
+  newLattice[offsets[y] + x] = value;
+  return this;
+}
+
+// Both buffers are ours whichever array is installed as current; the
+// lattice's own drop then frees the offsets.
+void DblBuffer2d::drop() {
+  freeCells(wBuf1);
+  freeCells(wBuf2);
+  Discrete2d::drop();
+}
+
+REGISTER_CLASS(DblBuffer2d, Discrete2d,
+  ivar(&DblBuffer2d::wBuf1, "wBuf1"),
+  ivar(&DblBuffer2d::wBuf2, "wBuf2"),
+  ivar(&DblBuffer2d::newLattice, "newLattice"),
+  phase(Phase::Creating),
+  method<&DblBuffer2d::createEnd>(msg::createEnd),
+  phase(Phase::Using),
+  method<&DblBuffer2d::getNewLattice>(msg::getNewLattice),
+  method<&DblBuffer2d::updateLattice>(msg::updateLattice),
+  method<&DblBuffer2d::putObject_atX_Y>(msg::putObject_atX_Y),
+  method<&DblBuffer2d::putValue_atX_Y>(msg::putValue_atX_Y),
+  method<&DblBuffer2d::drop>(msg::drop))

@@ -1,0 +1,49 @@
+// A rectangular lattice of machine words, each an integer value or an
+// object reference. Cell (x, y) is lattice[offsets[y] + x]; the displays
+// and automata index the array themselves, so the layout is public.
+#pragma once
+
+#include <cstdint>
+
+#include "objectbase/BroodObject.h"
+#include "space/messages.h"
+
+struct Discrete2d : BroodObject {
+  BOOL objectFlag;       // cells hold object references
+  unsigned xsize, ysize;
+  intptr_t* lattice;     // the cells, row after row
+  intptr_t* offsets;     // entry y is y*xsize
+  intptr_t* ownLattice;  // the array createEnd allocated; drop frees only this one
+
+  static id create_setSizeX_Y(Class cls, id zone, unsigned x, unsigned y);
+
+  // Creating.
+  id setSizeX_Y(unsigned x, unsigned y);
+  intptr_t* allocLattice();
+  id makeOffsets();
+  id createEnd();
+
+  // Setting.
+  id setLattice(intptr_t* cells);
+  id setObjectFlag(BOOL flag);
+
+  // Using.
+  unsigned getSizeX();
+  unsigned getSizeY();
+  intptr_t* getLattice();
+  intptr_t* getOffsets();
+  id getObjectAtX_Y(unsigned x, unsigned y);
+  intptr_t getValueAtX_Y(unsigned x, unsigned y);
+  id putObject_atX_Y(id object, unsigned x, unsigned y);
+  id putValue_atX_Y(intptr_t value, unsigned x, unsigned y);
+  id fastFillWithValue(intptr_t value);
+  id fastFillWithObject(id object);
+  id fillWithValue(intptr_t value);
+  id fillWithObject(id object);
+  id copyDiscrete2d_toDiscrete2d(id source, id target);
+  void drop();
+
+  size_t cellCount() const { return static_cast<size_t>(xsize) * ysize; }
+  // Frees a cell array of this lattice's zone; nil is ignored.
+  void freeCells(intptr_t* cells);
+};

@@ -1,0 +1,4 @@
+#include "defobj/defobj.h"
+#include "support/test_startup.h"
+
+void test_startup() { initModules(); }

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "space/Diffuse2d.h"
+#include "space/space.h"
+
+namespace {
+
+typedef std::vector<std::vector<intptr_t>> Rows;  // rows[y][x]
+
+// The rule written out cell by cell: weight 4 for the orthogonal neighbours,
+// 1 for the diagonal ones, -20 for the cell itself, over a wrapping lattice;
+// the sum taken modulo 2^32 as the 32-bit rule does.
+Rows expectedStep(const Rows& in, double diffusion, double evaporation) {
+  const int h = static_cast<int>(in.size()), w = static_cast<int>(in[0].size());
+  Rows out = in;
+  for (int y = 0; y < h; y++)
+    for (int x = 0; x < w; x++) {
+      int64_t sum = 0;
+      for (int dy = -1; dy <= 1; dy++)
+        for (int dx = -1; dx <= 1; dx++) {
+          const int weight = dx == 0 && dy == 0 ? -20 : dx == 0 || dy == 0 ? 4 : 1;
+          sum += weight * static_cast<int64_t>(static_cast<int32_t>(in[(y + dy + h) % h][(x + dx + w) % w]));
+        }
+      const auto s = static_cast<int32_t>(static_cast<uint32_t>(sum));
+      const double v = (s / 20.0 * diffusion + static_cast<int32_t>(in[y][x])) * evaporation;
+      out[y][x] = v < 0 ? 0 : v + 0.5 >= 32767.0 ? 32767 : static_cast<intptr_t>(std::floor(v + 0.5));
+    }
+  return out;
+}
+
+id diffuser(const Rows& rows, double diffusion, double evaporation) {
+  id ca = msg::create_setSizeX_Y_setDiffusionConstant_setEvaporationRate(
+      objc_get_class("Diffuse2d"), _obj_globalZone, rows[0].size(), rows.size(), diffusion,
+      evaporation);
+  intptr_t* cells = msg::getLattice(ca);
+  const intptr_t* offsets = msg::getOffsets(ca);
+  for (size_t y = 0; y < rows.size(); y++)
+    for (size_t x = 0; x < rows[y].size(); x++) cells[offsets[y] + x] = rows[y][x];
+  return ca;
+}
+
+Rows contents(id ca, const intptr_t* cells) {
+  Rows rows(msg::getSizeY(ca), std::vector<intptr_t>(msg::getSizeX(ca)));
+  for (unsigned y = 0; y < rows.size(); y++)
+    for (unsigned x = 0; x < rows[y].size(); x++) rows[y][x] = cells[msg::getOffsets(ca)[y] + x];
+  return rows;
+}
+
+struct Step {
+  const char* name;
+  Rows cells;
+  double diffusion, evaporation;
+  Rows expected;  // written out where the case is about the numbers
+};
+
+const Rows spike = {{0, 0, 0}, {0, 1000, 0}, {0, 0, 0}};
+
+const Step steps[] = {
+    {"all zero stays zero", Rows(3, std::vector<intptr_t>(4, 0)), 1.0, 1.0,
+     Rows(3, std::vector<intptr_t>(4, 0))},
+    {"a spike spreads a fifth and a twentieth", spike, 1.0, 1.0,
+     {{50, 200, 50}, {200, 0, 200}, {50, 200, 50}}},
+    {"halves round up", {{0, 0, 0}, {0, 10, 0}, {0, 0, 0}}, 1.0, 1.0,
+     {{1, 2, 1}, {2, 0, 2}, {1, 2, 1}}},
+    {"a corner takes its neighbours across the edges",
+     {{900, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}}, 1.0, 1.0,
+     {{0, 180, 0, 180}, {180, 45, 0, 45}, {0, 0, 0, 0}, {0, 0, 0, 0}, {180, 45, 0, 45}}},
+    {"full stays full", Rows(3, std::vector<intptr_t>(3, 32767)), 1.0, 1.0,
+     Rows(3, std::vector<intptr_t>(3, 32767))},
+    {"evaporation scales and rounds", Rows(3, std::vector<intptr_t>(3, 32767)), 1.0, 0.99,
+     Rows(3, std::vector<intptr_t>(3, 32439))},
+    {"rounds up onto the maximum", {{32767, 32767, 32767}, {32767, 32766, 32767}, {32767, 32767, 32767}},
+     0.5, 1.0, Rows(3, std::vector<intptr_t>(3, 32767))},
+    {"clamps above the maximum", Rows(2, std::vector<intptr_t>(3, 32000)), 1.0, 1.1,
+     Rows(2, std::vector<intptr_t>(3, 32767))},
+    {"a strong constant goes below zero and clamps", spike, 2.0, 1.0,
+     {{100, 400, 100}, {400, 0, 400}, {100, 400, 100}}},
+    {"a row is its own neighbour across the edge", {{0, 300, 0, 0, 60}}, 1.0, 1.0, {}},
+    {"a single column", {{7000}, {0}, {13}}, 0.7, 0.95, {}},
+    {"sums beyond 32 bits wrap", {{1 << 30, 0, 0}, {0, 0, 0}, {0, 5, int64_t(1) << 33}}, 1.0,
+     1.0, {}},
+};
+
+class Diffuse2dStep : public testing::TestWithParam<Step> {};
+
+TEST_P(Diffuse2dStep, MatchesTheRuleAndLeavesBothBuffersEqual) {
+  const Step& c = GetParam();
+  id ca = diffuser(c.cells, c.diffusion, c.evaporation);
+  const Rows expected = expectedStep(c.cells, c.diffusion, c.evaporation);
+  if (!c.expected.empty()) {
+    EXPECT_EQ(expected, c.expected) << "the written-out rule";
+  }
+  EXPECT_EQ(msg::stepRule(ca), ca);
+  EXPECT_EQ(contents(ca, msg::getLattice(ca)), expected);
+  EXPECT_EQ(contents(ca, msg::getNewLattice(ca)), expected);
+  msg::drop(ca);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Diffuse2dStep, testing::ValuesIn(steps),
+                         [](const testing::TestParamInfo<Step>& info) {
+                           std::string name;
+                           for (const char* c = info.param.name; *c; c++)
+                             name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+                           return name;
+                         });
+
+TEST(Diffuse2d, CreationDefaultsAndEmptyCells) {
+  id ca = msg::createBegin(objc_get_class("Diffuse2d"), _obj_globalZone);
+  msg::setSizeX_Y(ca, 2, 3);
+  ca = msg::createEnd(ca);
+  auto* d = static_cast<Diffuse2d*>(ca);
+  EXPECT_EQ(d->diffusionConstant, 1.0);
+  EXPECT_EQ(d->evaporationRate, 1.0);
+  EXPECT_EQ(d->numStates, 32767u);
+  EXPECT_EQ(contents(ca, msg::getLattice(ca)), Rows(3, std::vector<intptr_t>(2, 0)));
+  EXPECT_EQ(contents(ca, msg::getNewLattice(ca)), Rows(3, std::vector<intptr_t>(2, 0)));
+  msg::drop(ca);
+}
+
+TEST(Diffuse2d, NewRatesApplyAtTheNextStep) {
+  id ca = diffuser(spike, 1.0, 1.0);
+  msg::stepRule(ca);
+  const Rows once = contents(ca, msg::getLattice(ca));
+  msg::setDiffusionConstant(ca, 0.5);
+  msg::setEvaporationRate(ca, 0.5);
+  msg::stepRule(ca);
+  EXPECT_EQ(contents(ca, msg::getLattice(ca)), expectedStep(once, 0.5, 0.5));
+  msg::drop(ca);
+}
+
+// Deposits made into the pending buffer between steps are not read by the
+// step: it computes from the current buffer and overwrites the pending one.
+TEST(Diffuse2d, StepReadsOnlyTheCurrentBuffer) {
+  id ca = diffuser(spike, 1.0, 1.0);
+  msg::putValue_atX_Y(ca, 5000, 0, 0);
+  msg::stepRule(ca);
+  EXPECT_EQ(contents(ca, msg::getLattice(ca)), expectedStep(spike, 1.0, 1.0));
+  msg::drop(ca);
+}
+
+}  // namespace
