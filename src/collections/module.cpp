@@ -42,7 +42,8 @@ TYPE_TABLE(collectionsTypes, COLLECTIONS_TYPES)
 
 namespace {
 
-id* collectionsSymbols[] = {COLLECTIONS_SYMBOLS(MODULE_SYMBOL_ADDRESS) COLLECTIONS_ERRORS(MODULE_SYMBOL_ADDRESS) nullptr};
+id* collectionsSymbols[] = {COLLECTIONS_SYMBOLS(MODULE_SYMBOL_ADDRESS)
+                                COLLECTIONS_ERRORS(MODULE_SYMBOL_ADDRESS) nullptr};
 const char* const collectionsSymbolNames[] = {"0Symbol", COLLECTIONS_SYMBOLS(MODULE_SYMBOL_NAME) "0Error",
                                               COLLECTIONS_ERRORS(MODULE_SYMBOL_NAME) nullptr};
 id* collectionsClasses[] = {COLLECTIONS_MODULE_CLASSES(MODULE_CLASS_ADDRESS) nullptr};

@@ -81,10 +81,12 @@ struct Elements {
 void addArrayVariable(Class cls, const char* name, id form) {
   Elements elements(form);
   id word, type;
-  if (!elements.next(&word) || !stringp(word)) raiseAt(InvalidArgument, lispInCreateName, "argument should be a string");
+  if (!elements.next(&word) || !stringp(word))
+    raiseAt(InvalidArgument, lispInCreateName, "argument should be a string");
   if (std::strcmp(msg::getC(word), "array") != 0)
     raiseAt(InvalidArgument, lispInCreateName, "argument should be \"array\"");
-  if (!elements.next(&type) || !stringp(type)) raiseAt(InvalidArgument, lispInCreateName, "array type should be a string");
+  if (!elements.next(&type) || !stringp(type))
+    raiseAt(InvalidArgument, lispInCreateName, "array type should be a string");
   std::vector<unsigned> dims;
   for (id dim; elements.next(&dim);) {
     if (!valuep(dim)) raiseAt(InvalidArgument, lispInCreateName, "array dimension count should be a value");

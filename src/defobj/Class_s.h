@@ -54,7 +54,7 @@ void _obj_splitPhases(Class cls);
 // type with one phase, nil for any other class (a using class among them).
 id _obj_getNextPhase(Class cls);
 
-// The phase classes of a split class, found from the class or any of its
+// The creating class of a split class, found from the class or any of its
 // phase classes; nil where it has none or is not split.
 Class creatingPhaseOf(Class cls);
 // The class of a finished object of cls's type: the using class (the

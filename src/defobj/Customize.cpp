@@ -66,8 +66,8 @@ void releasePrepared(Object_s* object) {
 
 // Every concrete class supplies its own createBegin:.
 id Customize_s::createBegin(Class cls, id) {
-  raiseAt(SubclassMustImplement, "+[Customize(s) _createBegin:]", "> class %s: createBegin: not implemented\n",
-          cls->name);
+  raiseAt(SubclassMustImplement, "+[Customize(s) _createBegin:]",
+          "> class %s: createBegin: not implemented\n", cls->name);
   return nil;
 }
 
@@ -90,8 +90,8 @@ void Customize_s::setTypeImplemented(Class cls, id type) {
 
 id Customize_s::customizeEnd() {
   if (!customizing(this))
-    raiseAt(CreateUsage, "-[Customize(s) _customizeEnd]", "> class %s: customizeEnd may only follow customizeBegin\n",
-            isa->name);
+    raiseAt(CreateUsage, "-[Customize(s) _customizeEnd]",
+            "> class %s: customizeEnd may only follow customizeBegin\n", isa->name);
   BehaviorPhase_s* copy = privateClass(this);
   CreateBy_c* record = recordOf(this);
   const Class original = record->implementedType;
@@ -133,8 +133,8 @@ id Customize_s::customizeEnd() {
 
 id Customize_s::customizeCopy(id zone) {
   if (!customizing(this))
-    raiseAt(CreateUsage, "-[Customize(s) _customizeCopy:]", "> class %s: customizeCopy must follow customizeBegin\n",
-            isa->name);
+    raiseAt(CreateUsage, "-[Customize(s) _customizeCopy:]",
+            "> class %s: customizeCopy must follow customizeBegin\n", isa->name);
   id object = msg::copyIVars(zone, this);
   object->isa = recordOf(this)->implementedType;
   beginCustomizing(object, zone);

@@ -17,8 +17,10 @@ id arguments;
 namespace {
 
 bool bootstrapped;
-std::vector<ProgramModule_c*> registeredModules;  // in registration order
-std::vector<Class> localClasses;                  // classes made at run time
+// Never destroyed: registered modules and classes outlive every static
+// object.
+auto& registeredModules = *new std::vector<ProgramModule_c*>;  // in registration order
+auto& localClasses = *new std::vector<Class>;                  // classes made at run time
 
 [[noreturn]] void badSymbolTable() { debugabort("Program", 260, "_obj_initModule"); }
 

@@ -171,8 +171,9 @@ TEST_F(Customizing, Misuse) {
                "\\*\\*\\* event raised for error: SubclassMustImplement\n.*\n"
                "> class Customize_s: createBegin: not implemented\n");
   id plain = msg::createBegin(Gadget, zone);
-  EXPECT_DEATH(msg::customizeEnd(plain), "\\*\\*\\* event raised for error: CreateUsage\n.*\n"
-                                         "> class Gadget_c.Creating: customizeEnd may only follow customizeBegin\n");
+  EXPECT_DEATH(msg::customizeEnd(plain),
+               "\\*\\*\\* event raised for error: CreateUsage\n.*\n"
+               "> class Gadget_c.Creating: customizeEnd may only follow customizeBegin\n");
   EXPECT_DEATH(msg::customizeCopy(plain, zone),
                "> class Gadget_c.Creating: customizeCopy must follow customizeBegin\n");
   EXPECT_DEATH(msg::_setCreateByCopy_(plain),

@@ -48,8 +48,10 @@ id looseSymbol;
 id* looseSymbols[] = {&looseSymbol, nullptr};
 const char* const unmarkedNames[] = {"Loose", nullptr};
 const char* const badMarkerNames[] = {"0Quiet", "Loose", nullptr};
-ProgramModule_c unmarked{{}, "unmarked", nil, nil, nullptr, looseSymbols, unmarkedNames, nullptr, nullptr, nullptr};
-ProgramModule_c badMarker{{}, "badMarker", nil, nil, nullptr, looseSymbols, badMarkerNames, nullptr, nullptr, nullptr};
+ProgramModule_c unmarked{{}, "unmarked", nil, nil, nullptr, looseSymbols, unmarkedNames,
+                         nullptr, nullptr, nullptr};
+ProgramModule_c badMarker{{}, "badMarker", nil, nil, nullptr, looseSymbols, badMarkerNames,
+                          nullptr, nullptr, nullptr};
 
 std::string nameOf(id object) {
   const char* name = msg::getName(object);
@@ -268,9 +270,9 @@ TEST(NameToObject, LiveObjectsNilAndClasses) {
   EXPECT_EQ(nameToObject("Zone_c"), objc_get_class("Zone_c"));
 
   msg::drop(thing);
-  for (const std::string& bad : {name, std::string("Thing@0x10"), std::string("Thing@12"), std::string("Thing@"),
-                                name + "0", std::string("NoSuchClass")})
-    EXPECT_DEATH(nameToObject(bad.c_str()), "defobj:421 nameToObject\n") << bad;
+  const std::string bad[] = {name, "Thing@0x10", "Thing@12", "Thing@", name + "0", "NoSuchClass"};
+  for (const std::string& text : bad)
+    EXPECT_DEATH(nameToObject(text.c_str()), "defobj:421 nameToObject\n") << text;
 }
 
 }  // namespace

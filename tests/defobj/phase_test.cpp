@@ -220,7 +220,9 @@ TEST_F(Phases, CreatedClassArchiveForm) {
   msg::drop(index);
   std::fclose(in);
 
-  const Class warmth = static_cast<Class>(msg::lispInCreate(type_create(_obj_scratchZone, "Warmth"), variables));
+  id record = type_create(_obj_scratchZone, "Warmth");
+  const Class warmth = static_cast<Class>(msg::lispInCreate(record, variables));
+  registerLocalClass(warmth);  // classes made at run time live as long as the process
   ASSERT_EQ(warmth->ivarList->ivar_count, 2);
   EXPECT_STREQ(warmth->ivarList->ivar_list[0].ivar_name, "heat");
   EXPECT_STREQ(warmth->ivarList->ivar_list[0].ivar_type, "i");
