@@ -2,7 +2,8 @@
 #include "objectbase/objectbase.h"
 #include "runtime/registration.h"
 
-#define OBJECTBASE_CLASSES(X) X(BroodObject)
+// Brood stands on the scheduling engine's CBroodProcess, registered with it.
+#define OBJECTBASE_CLASSES(X) X(BroodObject) X(CBroodProcess) X(Brood)
 
 #define DECLARE(cls) DECLARE_CLASS_REGISTRATION(cls);
 OBJECTBASE_CLASSES(DECLARE)

@@ -1,0 +1,161 @@
+#include "activity/ActionForEach.h"
+
+#include "activity/CompoundAction.h"
+#include "defobj/address.h"
+#include "defobj/phase.h"
+#include "misc/debugabort.h"
+
+namespace {
+
+// Starts the subactivity that visits the members: a sequential or freshly
+// permuted walk, with a copy of the action turned into the plain kind that
+// performs on one member.
+void startForEach(PAction* action, id activity, id memberClass) {
+  auto* owner = static_cast<Activity_c*>(activity);
+  id zone = owner->zone();
+  auto* sub = static_cast<ForEachActivity_c*>(msg::allocIVarsComponent(zone, static_cast<Class>(id_ForEachActivity_c)));
+  auto* index = static_cast<ForEachIndex_c*>(msg::allocIVarsComponent(zone, static_cast<Class>(id_ForEachIndex_c)));
+  registerSubactivity(owner, sub);
+  sub->status = Initialized;
+  sub->breakFunction = owner->breakFunction;
+  sub->currentIndex = index;
+
+  index->activity = sub;
+  index->memberIndex = action->bits & BitRandomized ? msg::beginPermuted(action->target, zone) : msg::begin(action->target, zone);
+  // A message action prepares its call once, on its first member; the
+  // call is re-aimed at each member after that.
+  if (memberClass == id_ActionTo_c && !action->call && msg::getCount(action->target))
+    action->call = static_cast<ActionTo_c*>(action)->makeCall(msg::getFirst(action->target));
+  auto* copy = static_cast<PAction*>(msg::copyIVarsComponent(zone, action));
+  copy->isa = static_cast<Class>(memberClass);
+  copy->owner = copy->target = nil;
+  copy->ownerActions[0] = copy->ownerActions[1] = nullptr;
+  copy->autoDropFlag = NO;  // the call stays with the action
+  index->memberAction = copy;
+  owner->currentSubactivity = sub;
+}
+
+void describeCollection(id stream, const char* head, id collection) {
+  char text[ObjectIDTextSize];
+  msg::catC(stream, head);
+  msg::catC(stream, collection ? formatObjectID(text, collection) : "nil");
+  msg::catC(stream, "]");
+}
+
+}  // namespace
+
+// --- ActionForEach_c ---
+
+// No call is prepared for the collection itself.
+id ActionForEach_c::createEnd() {
+  protoTarget = nil;
+  return ActionTo_c::createEnd();
+}
+
+void ActionForEach_c::setDefaultOrder(id order) { setOrderBits(bits, order); }
+id ActionForEach_c::getDefaultOrder() { return orderOfBits(bits); }
+void ActionForEach_c::_performAction_(id activity) { startForEach(this, activity, id_ActionTo_c); }
+
+void ActionForEach_c::describe(id stream) {
+  describeCollection(stream, "[[foreach: ", target);
+  describeMessage(stream);
+}
+
+// --- FActionForEachHeterogeneous_c ---
+
+void FActionForEachHeterogeneous_c::setDefaultOrder(id order) { setOrderBits(bits, order); }
+id FActionForEachHeterogeneous_c::getDefaultOrder() { return orderOfBits(bits); }
+void FActionForEachHeterogeneous_c::_performAction_(id activity) { startForEach(this, activity, id_FAction_c); }
+
+void FActionForEachHeterogeneous_c::describe(id stream) {
+  describeCollection(stream, "[[faction foreach: ", target);
+}
+
+// --- ForEachActivity_c ---
+
+id ForEachActivity_c::getCurrentMember() {
+  return msg::getTarget(static_cast<ForEachIndex_c*>(currentIndex)->memberAction);
+}
+
+// --- ForEachIndex_c ---
+
+id ForEachIndex_c::nextAction(id* status) {
+  id member = msg::getLoc(memberIndex) == End ? nil : msg::next(memberIndex);
+  auto* action = static_cast<PAction*>(memberAction);
+  action->target = member;
+  if (msg::getLoc(memberIndex) == Member) return memberAction;
+  *status = Completed;
+  return nil;
+}
+
+id ForEachIndex_c::get() { return msg::getLoc(memberIndex) == Member ? memberAction : nil; }
+id ForEachIndex_c::getLoc() { return msg::getLoc(memberIndex); }
+
+void ForEachIndex_c::drop() {
+  msg::drop(memberIndex);
+  msg::drop(memberAction);
+  Object_s::drop();
+}
+
+#define REFUSED(signature, name, value)                           \
+  signature {                                                     \
+    debugabort("ActionGroup", __LINE__, "-[ForEachIndex_c " name "]"); \
+    return value;                                                 \
+  }
+
+REFUSED(id ForEachIndex_c::setOffset(int), "setOffset:", nil)
+REFUSED(int ForEachIndex_c::getOffset(), "getOffset", 0)
+REFUSED(id ForEachIndex_c::remove_(), "remove", nil)
+REFUSED(id ForEachIndex_c::put(id), "put:", nil)
+REFUSED(id ForEachIndex_c::findPrev(id), "findPrev:", nil)
+REFUSED(id ForEachIndex_c::findNext(id), "findNext:", nil)
+REFUSED(id ForEachIndex_c::prev(), "prev", nil)
+REFUSED(id ForEachIndex_c::next(), "next", nil)
+REFUSED(id ForEachIndex_c::getCollection(), "getCollection", nil)
+#undef REFUSED
+
+// Termination puts every index at End; this one ends its walk.
+void ForEachIndex_c::setLoc(id location) {
+  if (location != End) debugabort("ActionGroup", __LINE__, "-[ForEachIndex_c setLoc:]");
+  msg::setLoc(memberIndex, End);
+}
+
+REGISTER_CLASS(ActionForEach_c, ActionTo_c,
+  phase(Phase::Creating),
+  method<&ActionForEach_c::createEnd>(msg::createEnd),
+  phase(Phase::Setting),
+  method<&ActionForEach_c::setDefaultOrder>(msg::setDefaultOrder),
+  method<&ActionForEach_c::getDefaultOrder>(msg::getDefaultOrder),
+  phase(Phase::Using),
+  method<&ActionForEach_c::_performAction_>(msg::_performAction_),
+  method<&ActionForEach_c::describe>(msg::describe))
+
+REGISTER_CLASS(FActionForEachHeterogeneous_c, FAction_c,
+  phase(Phase::Setting),
+  method<&FActionForEachHeterogeneous_c::setDefaultOrder>(msg::setDefaultOrder),
+  method<&FActionForEachHeterogeneous_c::getDefaultOrder>(msg::getDefaultOrder),
+  phase(Phase::Using),
+  method<&FActionForEachHeterogeneous_c::_performAction_>(msg::_performAction_),
+  method<&FActionForEachHeterogeneous_c::describe>(msg::describe))
+
+REGISTER_CLASS(ForEachActivity_c, Activity_c,
+  method<&ForEachActivity_c::getCurrentMember>(msg::getCurrentMember))
+
+REGISTER_CLASS(ForEachIndex_c, Object_s,
+  ivar(&ForEachIndex_c::activity, "activity"),
+  ivar(&ForEachIndex_c::memberIndex, "memberIndex"),
+  ivar(&ForEachIndex_c::memberAction, "memberAction"),
+  method<&ForEachIndex_c::nextAction>(msg::nextAction),
+  method<&ForEachIndex_c::get>(msg::get),
+  method<&ForEachIndex_c::getLoc>(msg::getLoc),
+  method<&ForEachIndex_c::drop>(msg::drop),
+  method<&ForEachIndex_c::setOffset>(msg::setOffset),
+  method<&ForEachIndex_c::getOffset>(msg::getOffset),
+  method<&ForEachIndex_c::setLoc>(msg::setLoc),
+  method<&ForEachIndex_c::remove_>(msg::remove_),
+  method<&ForEachIndex_c::put>(msg::put),
+  method<&ForEachIndex_c::findPrev>(msg::findPrev),
+  method<&ForEachIndex_c::findNext>(msg::findNext),
+  method<&ForEachIndex_c::prev>(msg::prev),
+  method<&ForEachIndex_c::next>(msg::next),
+  method<&ForEachIndex_c::getCollection>(msg::getCollection))

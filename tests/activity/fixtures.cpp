@@ -1,0 +1,143 @@
+#include "activity/fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "collections/stream_messages.h"
+#include "defobj/phase.h"
+#include "defobj/test_stream.h"
+
+namespace {
+
+std::vector<std::string> entries;
+
+std::string labelOf(id object) { return object ? static_cast<Agent*>(object)->label : "nil"; }
+
+std::string stamp() {
+  id scheduleActivity = _activity_current ? msg::getScheduleActivity(_activity_current) : nil;
+  return scheduleActivity ? "@" + std::to_string(msg::getCurrentTime(scheduleActivity)) : "";
+}
+
+}  // namespace
+
+void logEntry(const std::string& entry) { entries.push_back(entry); }
+void clearLog() { entries.clear(); }
+
+std::string performed() {
+  std::string text;
+  for (const std::string& e : entries) text += (text.empty() ? "" : " ") + e;
+  return text;
+}
+
+void Agent::logAct() { logEntry(label + stamp()); }
+void Agent::logLoud(id a) { logEntry(std::string(label) + "!(" + labelOf(a) + ")" + stamp()); }
+void Agent::logWith(id a) { logEntry(std::string(label) + "(" + labelOf(a) + ")" + stamp()); }
+void Agent::logWith_and(id a, id b) { logEntry(std::string(label) + "(" + labelOf(a) + "," + labelOf(b) + ")" + stamp()); }
+
+void Agent::logWith_and_and(id a, id b, id c) {
+  logEntry(std::string(label) + "(" + labelOf(a) + "," + labelOf(b) + "," + labelOf(c) + ")" + stamp());
+}
+
+void Agent::stopRun() {
+  logEntry(std::string(label) + stamp());
+  msg::stop(msg::getTopLevelActivity(_activity_current));
+}
+
+void Agent::terminateRun() {
+  logEntry(std::string(label) + stamp());
+  msg::terminate(msg::getTopLevelActivity(_activity_current));
+}
+
+void Agent::insertLater() {
+  logEntry(std::string(label) + stamp());
+  msg::at_createActionTo_message(plan, when, other, msg::logAct.sel);
+}
+
+void Agent::activateLater() {
+  logEntry(std::string(label) + stamp());
+  msg::activateIn(plan, context);
+}
+
+void Agent::logMember() {
+  logEntry(std::string(label) + "[" + labelOf(msg::getCurrentMember(_activity_current)) + "]");
+}
+
+void logCall() { logEntry("call" + stamp()); }
+void logCall3(id a, id b, id c) { logEntry("call(" + labelOf(a) + "," + labelOf(b) + "," + labelOf(c) + ")" + stamp()); }
+
+Agent* newAgent(const char* label, id zone) {
+  auto* agent = static_cast<Agent*>(msg::create(objc_get_class("Agent"), zone));
+  agent->label = label;
+  return agent;
+}
+
+OtherAgent* newOtherAgent(const char* label) {
+  auto* agent = static_cast<OtherAgent*>(msg::create(objc_get_class("OtherAgent"), _obj_globalZone));
+  agent->label = label;
+  return agent;
+}
+
+namespace {
+
+id made(id type, const std::function<void(id)>& setup) {
+  id plan = msg::createBegin(type, _obj_globalZone);
+  if (setup) setup(plan);
+  return msg::createEnd(plan);
+}
+
+}  // namespace
+
+id newSchedule(std::function<void(id)> setup) { return made(Schedule, setup); }
+id newRepeating(timeval_t interval) { return msg::create_setRepeatInterval(Schedule, _obj_globalZone, interval); }
+id newBrood() { return msg::create(objc_get_class("Brood"), _obj_globalZone); }
+id newGroup(std::function<void(id)> setup) { return made(ActionGroup, setup); }
+id newList() { return msg::create(List, _obj_globalZone); }
+
+std::string descriptionOf(id object) {
+  id text = msg::create_setC(String, _obj_globalZone, "");
+  msg::describe(object, text);
+  std::string result = msg::getC(text);
+  msg::drop(text);
+  return result;
+}
+
+std::string forEachDescriptionOf(id object) {
+  id text = msg::create_setC(String, _obj_globalZone, "");
+  msg::describeForEach(object, text);
+  std::string result = msg::getC(text);
+  msg::drop(text);
+  return result;
+}
+
+void expectReports(std::span<const Misuse> cases) {
+  for (const Misuse& m : cases) {
+    SCOPED_TRACE(m.what);
+    EXPECT_DEATH(m.action(), literal("*** function: " + std::string(m.function) + "(), file: ") +
+                                 "[^,]*, line: [0-9]+\n" + literal(m.message));
+  }
+}
+
+REGISTER_CLASS(Agent, CreateDrop,
+  ivar(&Agent::label, "label"),
+  ivar(&Agent::plan, "plan"),
+  ivar(&Agent::other, "other"),
+  ivar(&Agent::context, "context"),
+  ivar(&Agent::when, "when"),
+  method<&Agent::logAct>(msg::logAct),
+  method<&Agent::logLoud>(msg::logLoud),
+  method<&Agent::logWith>(msg::logWith),
+  method<&Agent::logWith_and>(msg::logWith_and),
+  method<&Agent::logWith_and_and>(msg::logWith_and_and),
+  method<&Agent::stopRun>(msg::stopRun),
+  method<&Agent::terminateRun>(msg::terminateRun),
+  method<&Agent::insertLater>(msg::insertLater),
+  method<&Agent::activateLater>(msg::activateLater),
+  method<&Agent::logMember>(msg::logMember))
+
+REGISTER_CLASS(OtherAgent, Agent)
+
+void activity_register_test_classes() {
+  objc_register_Agent();
+  objc_register_OtherAgent();
+}
