@@ -1,6 +1,7 @@
 // Messages and value types of the warmling model.
 #pragma once
 
+#include "activity/messages.h"
 #include "space/messages.h"
 
 // The heat of one cell.
@@ -19,7 +20,6 @@ inline const Message<id(float)> setRandomMoveProbability{"setRandomMoveProbabili
 inline const Message<id(unsigned char)> setBugColor{"setBugColor:"};
 inline const Message<id(int, int)> setX_Y{"setX:Y:"};
 inline const Message<double()> getUnhappiness{"getUnhappiness"};
-inline const Message<id()> step{"step"};
 
 // HeatCell.
 inline const Message<id(int)> setX{"setX:"};
@@ -31,4 +31,12 @@ inline const Message<int()> getY{"getY"};
 inline const Message<id(HeatValue, int, int)> addHeat_X_Y{"addHeat:X:Y:"};
 inline const Message<HeatValue(HeatExtremeType, int*, int*)> findExtremeType_X_Y{
     "findExtremeType:X:Y:"};
+
+// WarmlingModelBrood.
+inline const Message<id()> getWarmlingList{"getWarmlingList"};
+inline const Message<id()> getWorld{"getWorld"};
+inline const Message<id()> getHeat{"getHeat"};
+inline const Message<id(id)> addWarmling{"addWarmling:"};
+inline const Message<BOOL()> toggleRandomizedOrder{"toggleRandomizedOrder"};
+inline const Message<void()> _syncUpdateOrder_{"_syncUpdateOrder_"};
 }  // namespace msg

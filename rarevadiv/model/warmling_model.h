@@ -1,4 +1,5 @@
-// The warmling model library: Warmling, HeatCell and HeatSpace.
+// The warmling model library: Warmling, HeatCell, HeatSpace and
+// WarmlingModelBrood.
 #pragma once
 
 #include "model/messages.h"

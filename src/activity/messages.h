@@ -119,6 +119,8 @@ inline const Message<id()> terminate{"terminate"};
 inline const Message<id()> nextAction_{"nextAction"};
 inline const Message<id()> stepAction{"stepAction"};
 inline const Message<id(timeval_t)> stepUntil{"stepUntil:"};
+// The per-step message of model agents and observers (graphs, pumps).
+inline const Message<id()> step{"step"};
 inline const Message<id()> getStatus{"getStatus"};
 inline const Message<id()> getHoldType{"getHoldType"};
 inline const Message<id()> getAction{"getAction"};

@@ -7,6 +7,7 @@
 #include "collections/predicates.h"
 #include "collections/stream_messages.h"
 #include "defobj/fcall_type.h"
+#include "defobj/lisp_array.h"
 #include "defobj/phase.h"
 
 namespace {
@@ -165,9 +166,8 @@ unsigned ArchiverArray_c::getElementSize() { return elementSize; }
 int ArchiverArray_c::getArrayType() { return type; }
 void* ArchiverArray_c::getData() { return data; }
 
-// PENDING: the array text of the type-code functions (lisp_process_array).
-void ArchiverArray_c::lispOutDeep(id) {
-  raiseAt(NotImplemented, "-[ArchiverArray(c) _lispOutDeep:]", "> array text not available yet\n");
+void ArchiverArray_c::lispOutDeep(id stream) {
+  lisp_process_array(rank, dims, static_cast<fcall_type_t>(type), data, stream, YES);
 }
 
 void ArchiverArray_c::drop() {

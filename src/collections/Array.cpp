@@ -6,6 +6,7 @@
 #include "collections/collections.h"
 #include "defobj/Class_s.h"
 #include "defobj/address.h"
+#include "defobj/archiving_messages.h"
 #include "defobj/phase.h"
 
 namespace {
@@ -283,6 +284,9 @@ REGISTER_CLASS(Array_c, Collection_any,
   method<&Array_c::setCount>(msg::setCount),
   method<&Array_c::setMemberBlock_setCount>(msg::setMemberBlock_setCount),
   method<&Array_c::createEnd>(msg::createEnd),
+  method<&Array_c::lispInCreate>(msg::lispInCreate),
+  phase(Phase::Setting),
+  method<&Array_c::lispIn>(msg::lispIn),
   // The setting messages, once the array is made.
   phase(Phase::Using),
   method<&Array_c::resetDefaultMember>(msg::setDefaultMember),
@@ -298,7 +302,9 @@ REGISTER_CLASS(Array_c, Collection_any,
   method<&Array_c::begin>(msg::begin),
   method<&Array_c::copy>(msg::copy),
   method<&Array_c::describe>(msg::describe),
-  method<&Array_c::mapAllocations>(msg::mapAllocations))
+  method<&Array_c::mapAllocations>(msg::mapAllocations),
+  method<&Array_c::lispOutShallow>(msg::lispOutShallow),
+  method<&Array_c::lispOutDeep>(msg::lispOutDeep))
 
 REGISTER_CLASS(ArrayIndex_c, Index_any,
   ivar(&ArrayIndex_c::memPtr, "memPtr"),

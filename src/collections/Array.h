@@ -44,6 +44,12 @@ struct Array_c : Collection_any {
   void describe(id stream);
   void mapAllocations(mapalloc_t mapalloc);
 
+  // Archiving forms (CollectionArchiving.cpp).
+  void lispOutShallow(id stream);
+  void lispOutDeep(id stream);
+  id lispInCreate(id expr);
+  id lispIn(id expr);
+
   // Bytes of an owned block for n members: one slot at least, and the
   // default member's slot after the members.
   size_t blockSize(unsigned n) const;

@@ -2,6 +2,7 @@
 
 #include "collections/collections.h"
 #include "defobj/Class_s.h"
+#include "defobj/archiving_messages.h"
 #include "defobj/phase.h"
 
 void List_any::setInitialValue(id initial) {
@@ -78,9 +79,14 @@ REGISTER_CLASS(List_any, Collection_any,
   method<&List_any::setDequeOnly>(msg::setDequeOnly),
   method<&List_any::setCountPerBlock>(msg::setCountPerBlock),
   method<&List_any::createEnd>(msg::createEnd),
+  method<&List_any::lispInCreate>(msg::lispInCreate),
+  phase(Phase::Setting),
+  method<&List_any::lispIn>(msg::lispIn),
   phase(Phase::Using),
   method<&List_any::getDequeOnly>(msg::getDequeOnly),
-  method<&List_any::getCountPerBlock>(msg::getCountPerBlock))
+  method<&List_any::getCountPerBlock>(msg::getCountPerBlock),
+  method<&List_any::lispOutShallow>(msg::lispOutShallow),
+  method<&List_any::lispOutDeep>(msg::lispOutDeep))
 
 REGISTER_CLASS(ListIndex_any, Index_any,
   ivar(&ListIndex_any::link, "link"),

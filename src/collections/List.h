@@ -28,6 +28,12 @@ struct List_any : Collection_any {
   // Using.
   BOOL getDequeOnly();
   int getCountPerBlock();
+
+  // Archiving forms (CollectionArchiving.cpp).
+  void lispOutShallow(id stream);
+  void lispOutDeep(id stream);
+  id lispInCreate(id expr);
+  id lispIn(id expr);
 };
 
 // The two kinds of link storage, each a traits class of the template.

@@ -7,6 +7,7 @@
 #include "collections/MapIndex.h"
 #include "collections/collections.h"
 #include "defobj/Zone.h"
+#include "defobj/archiving_messages.h"
 #include "defobj/phase.h"
 
 namespace {
@@ -249,6 +250,9 @@ REGISTER_CLASS(Map_c, Collection_any,
   method<&Map_c::setCompareIntegers>(msg::setCompareIntegers),
   method<&Map_c::setCompareUnsignedIntegers>(msg::setCompareUnsignedIntegers),
   method<&Map_c::createEnd>(msg::createEnd),
+  method<&Map_c::lispInCreate>(msg::lispInCreate),
+  phase(Phase::Setting),
+  method<&Map_c::lispIn>(msg::lispIn),
   phase(Phase::Using),
   method<&Map_c::getCompareFunction>(msg::getCompareFunction),
   method<&Map_c::at>(msg::at),
@@ -270,4 +274,6 @@ REGISTER_CLASS(Map_c, Collection_any,
   method<&Map_c::begin>(msg::mapBegin),
   method<&Map_c::_createIndex_forIndexSubclass>(msg::_createIndex_forIndexSubclass),
   method<&Map_c::_createPermutedIndex_forIndexSubclass>(msg::_createPermutedIndex_forIndexSubclass),
-  method<&Map_c::createIndex_fromMember>(msg::createIndex_fromMember))
+  method<&Map_c::createIndex_fromMember>(msg::createIndex_fromMember),
+  method<&Map_c::lispOutShallow>(msg::lispOutShallow),
+  method<&Map_c::lispOutDeep>(msg::lispOutDeep))

@@ -47,6 +47,12 @@ struct Map_c : Collection_any {
   id _createPermutedIndex_forIndexSubclass(id zone, Class indexClass);
   id createIndex_fromMember(id zone, id member);
 
+  // Archiving forms (CollectionArchiving.cpp).
+  void lispOutShallow(id stream);
+  void lispOutDeep(id stream);
+  id lispInCreate(id expr);
+  id lispIn(id expr);
+
   // compare(entry key, searched key), by function or by compare:.
   int compareKey(id entryKey, id key) const;
   // Answers the entry whose key equals key, walking list index from its

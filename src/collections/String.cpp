@@ -6,6 +6,7 @@
 #include "collections/keyed_messages.h"
 #include "collections/stream_messages.h"
 #include "defobj/Class_s.h"
+#include "defobj/archiving_messages.h"
 #include "defobj/phase.h"
 
 namespace {
@@ -117,6 +118,7 @@ REGISTER_CLASS(String_c, CreateDrop_s,
   method<&String_c::setC>(msg::setC),
   method<&String_c::setLiteralFlag>(msg::setLiteralFlag),
   method<&String_c::mapAllocations>(msg::mapAllocations),
+  method<&String_c::lispIn>(msg::lispIn),
   phase(Phase::Using),
   method<&String_c::getC>(msg::getC),
   method<&String_c::catC>(msg::catC),
@@ -126,4 +128,6 @@ REGISTER_CLASS(String_c, CreateDrop_s,
   method<&String_c::getLiteralFlag>(msg::getLiteralFlag),
   method<&String_c::copy>(msg::copy),
   method<&String_c::compare>(msg::compare),
-  method<&String_c::describe>(msg::describe))
+  method<&String_c::describe>(msg::describe),
+  method<&String_c::lispOutShallow>(msg::lispOutShallow),
+  method<&String_c::lispOutShallow>(msg::lispOutDeep))

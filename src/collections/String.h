@@ -31,6 +31,11 @@ struct String_c : CreateDrop_s {
   int compare(id other);
   void describe(id stream);
 
+  // Archiving forms (CollectionArchiving.cpp): a string constant writes
+  // its text, any other string a make-instance form.
+  void lispOutShallow(id stream);
+  id lispIn(id expr);
+
  private:
   void replaceText(char* text, int newCount);
 };

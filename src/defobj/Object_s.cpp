@@ -6,6 +6,8 @@
 
 #include "collections/collections.h"
 #include "defobj/address.h"
+#include "defobj/archiving_messages.h"
+#include "defobj/fcall_type.h"
 #include "defobj/module.h"
 #include "misc/avl.h"
 #include "misc/debugabort.h"
@@ -396,6 +398,41 @@ REGISTER_CLASS(Object_s, Object,
   classMethod<&Object_s::getOwner>(msg::getOwner),
   method<&Object_s::lispInCreate>(msg::lispInCreate),
   method<&Object_s::hdf5InCreate>(msg::hdf5InCreate),
+  method<&Object_s::lispOutShallow>(msg::lispOutShallow),
+  method<&Object_s::lispOutDeep>(msg::lispOutDeep),
+  method<&Object_s::_lispOut__deep>(msg::_lispOut__deep),
+  method<&Object_s::lispOutVars_deep>(msg::lispOutVars_deep),
+  method<&Object_s::lispIn>(msg::lispIn),
+  method<&Object_s::updateArchiver>(msg::updateArchiver),
+  method<&Object_s::lispSaveStream<BOOL, msg::catBoolean>>(msg::lispSaveStream_Boolean_Value),
+  method<&Object_s::lispSaveStream<char, msg::catChar>>(msg::lispSaveStream_Char_Value),
+  method<&Object_s::lispSaveStream<short, msg::catShort>>(msg::lispSaveStream_Short_Value),
+  method<&Object_s::lispSaveStream<unsigned short, msg::catUnsignedShort>>(msg::lispSaveStream_UnsignedShort_Value),
+  method<&Object_s::lispSaveStream<int, msg::catInt>>(msg::lispSaveStream_Integer_Value),
+  method<&Object_s::lispSaveStream<unsigned, msg::catUnsigned>>(msg::lispSaveStream_Unsigned_Value),
+  method<&Object_s::lispSaveStream<long, msg::catLong>>(msg::lispSaveStream_Long_Value),
+  method<&Object_s::lispSaveStream<unsigned long, msg::catUnsignedLong>>(msg::lispSaveStream_UnsignedLong_Value),
+  method<&Object_s::lispSaveStream<long long, msg::catLongLong>>(msg::lispSaveStream_LongLong_Value),
+  method<&Object_s::lispSaveStream<unsigned long long, msg::catUnsignedLongLong>>(
+      msg::lispSaveStream_UnsignedLongLong_Value),
+  method<&Object_s::lispSaveStream<float, msg::catFloat>>(msg::lispSaveStream_Float_Value),
+  method<&Object_s::lispSaveStream<double, msg::catDouble>>(msg::lispSaveStream_Double_Value),
+  method<&Object_s::lispStoreArray<BOOL, fcall_type_boolean>>(msg::lispStoreBooleanArray_Keyword_Rank_Dims_Stream),
+  method<&Object_s::lispStoreArray<char, fcall_type_schar>>(msg::lispStoreCharArray_Keyword_Rank_Dims_Stream),
+  method<&Object_s::lispStoreArray<short, fcall_type_sshort>>(msg::lispStoreShortArray_Keyword_Rank_Dims_Stream),
+  method<&Object_s::lispStoreArray<int, fcall_type_sint>>(msg::lispStoreIntegerArray_Keyword_Rank_Dims_Stream),
+  method<&Object_s::lispStoreArray<unsigned, fcall_type_uint>>(msg::lispStoreUnsignedArray_Keyword_Rank_Dims_Stream),
+  method<&Object_s::lispStoreArray<long, fcall_type_slong>>(msg::lispStoreLongArray_Keyword_Rank_Dims_Stream),
+  method<&Object_s::lispStoreArray<unsigned long, fcall_type_ulong>>(
+      msg::lispStoreUnsignedLongArray_Keyword_Rank_Dims_Stream),
+  method<&Object_s::lispStoreArray<long long, fcall_type_slonglong>>(
+      msg::lispStoreLongLongArray_Keyword_Rank_Dims_Stream),
+  method<&Object_s::lispStoreArray<unsigned long long, fcall_type_ulonglong>>(
+      msg::lispStoreUnsignedLongLongArray_Keyword_Rank_Dims_Stream),
+  method<&Object_s::lispStoreArray<float, fcall_type_float>>(msg::lispStoreFloatArray_Keyword_Rank_Dims_Stream),
+  method<&Object_s::lispStoreArray<double, fcall_type_double>>(msg::lispStoreDoubleArray_Keyword_Rank_Dims_Stream),
+  method<&Object_s::lispStoreArray<long double, fcall_type_long_double>>(
+      msg::lispStoreLongDoubleArray_Keyword_Rank_Dims_Stream),
   method<&Object_s::getZone>(msg::getZone),
   method<&Object_s::getName>(msg::getName),
   method<&Object_s::getClass>(msg::getClass),

@@ -55,6 +55,28 @@ struct Object_s : Object {
   id deepen();
   id deepCopy();
 
+  // Archiving forms (Object_s_archiving.cpp): a make-instance expression
+  // of the type and every variable, read back by variable name.
+  void lispOutShallow(id stream);
+  void lispOutDeep(id stream);
+  void _lispOut__deep(id stream, BOOL deep);
+  void lispOutVars_deep(id stream, BOOL deep);
+  id lispIn(id expr);
+  void updateArchiver(id archiver);
+  // One variable written by hand: " #:name value".
+  template <class T, const Message<void(T)>& cat>
+  void lispSaveStream(id stream, const char* name, T value) {
+    lispSaveKeyword(stream, name);
+    cat(stream, value);
+  }
+  template <class T, unsigned type>
+  void lispStoreArray(const T* array, const char* name, unsigned rank, const unsigned* dims, id stream) {
+    lispSaveKeyword(stream, name);
+    lispSaveArray(array, type, rank, dims, stream);
+  }
+  static void lispSaveKeyword(id stream, const char* name);
+  static void lispSaveArray(const void* array, unsigned type, unsigned rank, const unsigned* dims, id stream);
+
   // The zone without the flag bits, also while the object has references.
   id zone() const;
 };

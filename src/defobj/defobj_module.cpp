@@ -35,7 +35,8 @@ id Creating, Setting, Using, CreatingOnly, UsingOnly;
   X(Object_s) X(Customize_s) X(CreateDrop_s) X(CreateDrop) X(CreateBy_c) X(Create_bycopy)     \
   X(Create_bysend) X(Create_byboth) X(Class_s) X(CreatedClass_s) X(BehaviorPhase_s) X(Zone_c) \
   X(ComponentZone_c) X(Symbol_c) X(EventType_c) X(Warning_c) X(Error_c) X(Type_c)             \
-  X(ProgramModule_c) X(FArguments_c) X(FCall_c)
+  X(ProgramModule_c) X(FArguments_c) X(FCall_c) X(Arguments_c)         \
+  X(Archiver_c) X(LispArchiver_c) X(HDF5Archiver_c) X(Application)
 
 DEFOBJ_WARNINGS(MODULE_VARIABLE)
 DEFOBJ_ERRORS(MODULE_VARIABLE)
@@ -61,6 +62,9 @@ void implementTypes() {
   msg::setTypeImplemented(id_Error_c, Error);
   msg::setTypeImplemented(id_FCall_c, FCall);
   msg::setTypeImplemented(id_FArguments_c, FArguments);
+  msg::setTypeImplemented(id_Arguments_c, Arguments);
+  msg::setTypeImplemented(id_LispArchiver_c, LispArchiver);
+  msg::setTypeImplemented(id_HDF5Archiver_c, HDF5Archiver);
 }
 
 void setDefaultMessages() {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "defobj/Archiver.h"
 #include "defobj/Class_s.h"
 #include "misc/debugabort.h"
 #include "misc/xmalloc.h"
@@ -199,4 +200,5 @@ void registerLocalClass(Class cls) { localClasses.push_back(cls); }
 void initDefobj(id args) {
   arguments = args;
   _objc_lookup_class = findTypeOrLocalClass;
+  _obj_initArchivers();
 }

@@ -39,8 +39,8 @@ void registerLocalClass(Class cls);
 // nothing ends the process.
 id nameToObject(const char* name);
 
-// Object-model start-up with the parsed arguments: keeps them in arguments
-// and installs the class-lookup hook.
+// Object-model start-up with the parsed arguments: keeps them in arguments,
+// installs the class-lookup hook and makes the four global archivers.
 void initDefobj(id args);
 
 // The object model's classes, each looked up by name at bootstrap.

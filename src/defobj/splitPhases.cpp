@@ -108,7 +108,11 @@ void _obj_splitPhases(Class cls) {
   classData_t data = _obj_getClassData(cls);
   if (data->initialPhase) return;
   const bool base = class_get_number(cls) == class_get_number(static_cast<Class>(id_Customize_s));
-  if (!base && cls->superclass) _obj_splitPhases(cls->superclass);
+  // CreateDrop keeps one class for every phase, so the phase classes of a
+  // type implemented below it (Arguments_c) stand on CreateDrop itself.
+  const bool onCreateDrop = cls->superclass && class_get_number(cls->superclass) ==
+                                                   class_get_number(static_cast<Class>(id_CreateDrop));
+  if (!base && cls->superclass && !onCreateDrop) _obj_splitPhases(cls->superclass);
 
   data->metaobjects = methodRuns(cls);
   checkRuns(cls, data->metaobjects);

@@ -3,7 +3,9 @@
 #include "runtime/registration.h"
 
 // Brood stands on the scheduling engine's CBroodProcess, registered with it.
-#define OBJECTBASE_CLASSES(X) X(BroodObject) X(CBroodProcess) X(Brood)
+#define OBJECTBASE_CLASSES(X) X(BroodObject) X(Probe) X(VarProbe) X(MessageProbe) X(ProbeMap) \
+  X(DefaultProbeMap) X(CompleteProbeMap) X(CompleteVarMap) X(CustomProbeMap) X(ProbeLibrary)  \
+  X(CBroodProcess) X(Brood)
 
 #define DECLARE(cls) DECLARE_CLASS_REGISTRATION(cls);
 OBJECTBASE_CLASSES(DECLARE)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "collections/messages.h"
+#include "defobj/arguments_messages.h"  // the seed options that start-up reads
 
 namespace msg {
 // Generators: creation (class messages).
@@ -89,9 +90,4 @@ inline const Message<void(double, double)> setDoubleMin_setMax{"setDoubleMin:set
 inline const Message<double()> getDoubleMin{"getDoubleMin"};
 inline const Message<double()> getDoubleMax{"getDoubleMax"};
 inline const Message<double(double, double)> getDoubleWithMin_withMax{"getDoubleWithMin:withMax:"};
-
-// The seed options of the arguments object, read by initRandom.
-inline const Message<BOOL()> getVarySeedFlag{"getVarySeedFlag"};
-inline const Message<BOOL()> getFixedSeedFlag{"getFixedSeedFlag"};
-inline const Message<unsigned()> getFixedSeed{"getFixedSeed"};
 }  // namespace msg

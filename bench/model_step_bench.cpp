@@ -1,0 +1,85 @@
+// One model step through the whole engine (brood, schedule, action group,
+// for-each action, warmling steps, stepRule, updateLattice), and the heat
+// lattice's stepRule alone, each beside the plain diffusion loop.
+#include <algorithm>
+#include <vector>
+
+#include "activity/activity.h"
+#include "beside.h"
+#include "model/HeatSpace.h"
+#include "model/WarmlingModelBrood.h"
+#include "plain_diffusion.h"
+
+namespace {
+
+struct ModelSize {
+  int width, height, warmlings;
+};
+constexpr ModelSize defaultModel{80, 80, 100}, largeModel{1000, 1000, 10000};
+
+// The plain loop's own two buffers, started from a lattice's current cells.
+struct PlainLattice {
+  std::vector<intptr_t> cells, next;
+  unsigned w, h;
+  double diffusion, evaporation;
+
+  explicit PlainLattice(const HeatSpace* heat)
+      : cells(heat->lattice, heat->lattice + heat->cellCount()),
+        next(cells.size()),
+        w(heat->xsize),
+        h(heat->ysize),
+        diffusion(heat->diffusionConstant),
+        evaporation(heat->evaporationRate) {}
+
+  void step() {
+    plainDiffuse(cells.data(), next.data(), w, h, diffusion, evaporation);
+    cells.swap(next);
+    benchmark::ClobberMemory();
+  }
+  bool sameAs(const HeatSpace* heat) const { return std::equal(cells.begin(), cells.end(), heat->lattice); }
+};
+
+// The model as a driver runs it: built from the start-up seed, activated
+// in a top-level brood, and a few steps in so that the heat has spread.
+void ModelStep(benchmark::State& state, ModelSize size) {
+  msg::setStateFromSeed(randomGenerator, 321654789);
+  auto* model = static_cast<WarmlingModelBrood*>(msg::create(objc_get_class("WarmlingModelBrood"), _obj_globalZone));
+  model->worldXSize = size.width;
+  model->worldYSize = size.height;
+  model->numBugs = size.warmlings;
+  msg::buildObjects(model);
+  msg::buildActions(model);
+  id top = msg::create(objc_get_class("Brood"), _obj_globalZone);
+  id topActivity = msg::activateIn(top, nil);
+  msg::activateIn(model, top);
+  timeval_t time = 10;
+  msg::stepUntil(topActivity, time);
+  PlainLattice plain(model->heat);
+  timeBeside(state, [&] { msg::stepUntil(topActivity, ++time); }, [&] { plain.step(); });
+  msg::drop(top);
+  msg::drop(model);
+}
+
+void StepRule(benchmark::State& state, ModelSize size) {
+  auto* heat = static_cast<HeatSpace*>(msg::create_setSizeX_Y_setDiffusionConstant_setEvaporationRate(
+      objc_get_class("HeatSpace"), _obj_globalZone, size.width, size.height, 1.0, 0.99));
+  const size_t cells = heat->cellCount();
+  for (size_t i = 0; i < cells; i++) heat->lattice[i] = heat->newLattice[i] = static_cast<intptr_t>(i * 7919 % 32768);
+  PlainLattice plain(heat);
+  plain.step();
+  msg::stepRule(heat);
+  if (!plain.sameAs(heat)) {
+    state.SkipWithError("the plain loop and stepRule disagree");
+  } else {
+    timeBeside(state, [&] { msg::stepRule(heat); }, [&] { plain.step(); });
+    if (!plain.sameAs(heat)) state.SkipWithError("the plain loop and stepRule drifted apart");
+  }
+  msg::drop(heat);
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(ModelStep, default_80x80_100, defaultModel)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ModelStep, large_1000x1000_10000, largeModel)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StepRule, default_80x80, defaultModel)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(StepRule, large_1000x1000, largeModel)->UseManualTime()->Unit(benchmark::kMillisecond);

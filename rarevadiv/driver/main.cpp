@@ -1,0 +1,29 @@
+// The program's entry point: starts the toolkit, builds the top-level brood
+// for the chosen mode and runs it.
+#include <cstdio>
+
+#include "defobj/Archiver.h"
+#include "defobj/archiving_messages.h"
+#include "driver/messages.h"
+#include "model/warmling_model.h"
+#include "startup/BroodEnvironment.h"
+
+DECLARE_CLASS_REGISTRATION(WarmlingBatchBrood);
+
+int main(int argc, char** argv) {
+  warmling_register_classes();
+  objc_register_WarmlingBatchBrood();
+  _initBrood_(argc, argv, "rarevadiv", "2.1.1", "rarevadiv-maintainers@brood.invalid", Nil, nullptr,
+              nullptr, NO, NO);
+  if (broodGUIMode) {
+    std::fprintf(stderr, "rarevadiv: the interactive mode is not available in this build; run it with --batch\n");
+    return 1;
+  }
+  id top = msg::getWithZone_key(lispAppArchiver, _obj_globalZone, "batchBrood");
+  if (!top) raiseAt(InvalidOperation, "main", "Can't find the parameters to create batchBrood");
+  msg::buildObjects(top);
+  msg::buildActions(top);
+  msg::activateIn(top, nil);
+  msg::go(top);
+  return 0;
+}

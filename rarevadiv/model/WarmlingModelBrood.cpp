@@ -1,0 +1,156 @@
+#include "model/WarmlingModelBrood.h"
+
+#include "activity/activity.h"
+#include "defobj/phase.h"
+#include "defobj/raise.h"
+#include "model/HeatSpace.h"
+#include "objectbase/objectbase.h"
+
+namespace {
+
+int drawInteger(int min, int max) { return msg::getIntegerWithMin_withMax(uniformIntRand, min, max); }
+
+// Parameters come from probe displays and archives, so the ones the
+// lattices and the heat values cannot take are refused before anything is
+// built.
+void checkParameters(const WarmlingModelBrood* model) {
+  if (model->worldXSize <= 0 || model->worldYSize <= 0)
+    raiseAt(InvalidArgument, "-[WarmlingModelBrood buildObjects]",
+            "The world must have a positive size, not %d by %d.\n", model->worldXSize, model->worldYSize);
+  for (int bound : {model->minOutputHeat, model->maxOutputHeat})
+    if (bound < 0 || bound > maxHeat)
+      raiseAt(InvalidArgument, "-[WarmlingModelBrood buildObjects]",
+              "The output heats must lie in 0..%d, not %d..%d.\n", maxHeat, model->minOutputHeat,
+              model->maxOutputHeat);
+}
+
+}  // namespace
+
+id WarmlingModelBrood::createBegin(Class cls, id zone) {
+  auto* model = static_cast<WarmlingModelBrood*>(CBroodProcess::createBegin(cls, zone));
+  model->numBugs = 100;
+  model->evaporationRate = 0.99;
+  model->diffuseConstant = 1.0;
+  model->worldXSize = 80;
+  model->worldYSize = 80;
+  model->minIdealTemp = 17000;
+  model->maxIdealTemp = 31000;
+  model->minOutputHeat = 3000;
+  model->maxOutputHeat = 10000;
+  model->randomMoveProbability = 0.0;
+  model->randomizeWarmlingUpdateOrder = NO;
+
+  // The parameters first, then (after ":") the messages a user may send.
+  static Class customProbeMap = objc_get_class("CustomProbeMap");
+  id probeMap = msg::create_forClass_withIdentifiers(
+      customProbeMap, zone, cls, "numBugs", "diffuseConstant", "worldXSize", "worldYSize",
+      "minIdealTemp", "maxIdealTemp", "minOutputHeat", "maxOutputHeat", "evaporationRate",
+      "randomMoveProbability", ":", "toggleRandomizedOrder", "addWarmling:", static_cast<const char*>(nullptr));
+  msg::setProbeMap_For(probeLibrary, probeMap, cls);
+  return model;
+}
+
+id WarmlingModelBrood::buildObjects() {
+  Brood::buildObjects();
+  checkParameters(this);
+  static Class heatSpace = objc_get_class("HeatSpace"), grid = objc_get_class("Grid2d"),
+               warmlingClass = objc_get_class("Warmling");
+  const auto width = static_cast<unsigned>(worldXSize), height = static_cast<unsigned>(worldYSize);
+  heat = static_cast<HeatSpace*>(msg::create_setSizeX_Y_setDiffusionConstant_setEvaporationRate(
+      heatSpace, this, width, height, diffuseConstant, evaporationRate));
+  world = msg::create_setSizeX_Y(grid, this, width, height);
+  warmlingList = msg::create(List, this);
+
+  // Warmlings may land on one cell: the later replaces the earlier in the
+  // world, quietly, and both stay in the list.
+  msg::setOverwriteWarnings(world, NO);
+  for (int i = 0; i < numBugs; i++) {
+    const int ideal = drawInteger(minIdealTemp, maxIdealTemp);
+    const int output = drawInteger(minOutputHeat, maxOutputHeat);
+    id warmling = msg::createBegin(warmlingClass, this);
+    msg::setWorld_Heat(warmling, world, heat);
+    warmling = msg::createEnd(warmling);
+    msg::addLast(warmlingList, warmling);
+    msg::setIdealTemperature(warmling, ideal);
+    msg::setOutputHeat(warmling, output);
+    msg::setRandomMoveProbability(warmling, static_cast<float>(randomMoveProbability));
+    const int y = drawInteger(0, worldYSize - 1);
+    const int x = drawInteger(0, worldXSize - 1);
+    msg::setX_Y(warmling, x, y);
+  }
+  msg::setOverwriteWarnings(world, YES);
+  return this;
+}
+
+// One step: the lattice diffuses, every warmling steps on the diffused
+// heat, then the heat they left becomes current.
+id WarmlingModelBrood::buildActions() {
+  Brood::buildActions();
+  modelActions = msg::create(ActionGroup, this);
+  msg::createActionTo_message(modelActions, heat, msg::stepRule.sel);
+  actionForEach = msg::createActionForEach_message(modelActions, warmlingList, msg::step.sel);
+  msg::_syncUpdateOrder_(this);
+  msg::createActionTo_message(modelActions, heat, msg::updateLattice.sel);
+  modelSchedule = msg::create_setRepeatInterval(Schedule, this, 1);
+  msg::at_createAction(modelSchedule, 0, modelActions);
+  return this;
+}
+
+id WarmlingModelBrood::activateIn(id context) {
+  Brood::activateIn(context);
+  msg::activateIn(modelSchedule, this);
+  return msg::getActivity(this);
+}
+
+id WarmlingModelBrood::getWarmlingList() { return warmlingList; }
+id WarmlingModelBrood::getWorld() { return world; }
+id WarmlingModelBrood::getHeat() { return heat; }
+
+// The warmling joins the list only; placing it in the world is the caller's.
+id WarmlingModelBrood::addWarmling(id warmling) {
+  msg::addLast(warmlingList, warmling);
+  return this;
+}
+
+BOOL WarmlingModelBrood::toggleRandomizedOrder() {
+  randomizeWarmlingUpdateOrder = !randomizeWarmlingUpdateOrder;
+  msg::_syncUpdateOrder_(this);
+  return randomizeWarmlingUpdateOrder;
+}
+
+// Before buildActions there is no for-each action yet; it takes the flag
+// when it is made.
+void WarmlingModelBrood::_syncUpdateOrder_() {
+  if (actionForEach) msg::setDefaultOrder(actionForEach, randomizeWarmlingUpdateOrder ? Randomized : Sequential);
+}
+
+REGISTER_CLASS(WarmlingModelBrood, Brood,
+  ivar(&WarmlingModelBrood::numBugs, "numBugs"),
+  ivar(&WarmlingModelBrood::evaporationRate, "evaporationRate"),
+  ivar(&WarmlingModelBrood::diffuseConstant, "diffuseConstant"),
+  ivar(&WarmlingModelBrood::worldXSize, "worldXSize"),
+  ivar(&WarmlingModelBrood::worldYSize, "worldYSize"),
+  ivar(&WarmlingModelBrood::minIdealTemp, "minIdealTemp"),
+  ivar(&WarmlingModelBrood::maxIdealTemp, "maxIdealTemp"),
+  ivar(&WarmlingModelBrood::minOutputHeat, "minOutputHeat"),
+  ivar(&WarmlingModelBrood::maxOutputHeat, "maxOutputHeat"),
+  ivar(&WarmlingModelBrood::randomMoveProbability, "randomMoveProbability"),
+  ivar(&WarmlingModelBrood::randomizeWarmlingUpdateOrder, "randomizeWarmlingUpdateOrder"),
+  ivar(&WarmlingModelBrood::modelActions, "modelActions"),
+  ivar(&WarmlingModelBrood::modelSchedule, "modelSchedule"),
+  ivar(&WarmlingModelBrood::actionForEach, "actionForEach"),
+  ivar(&WarmlingModelBrood::warmlingList, "warmlingList"),
+  ivar(&WarmlingModelBrood::world, "world"),
+  ivar(&WarmlingModelBrood::heat, "heat"),
+  phase(Phase::Creating),
+  classMethod<&WarmlingModelBrood::createBegin>(msg::createBegin),
+  phase(Phase::Using),
+  method<&WarmlingModelBrood::buildObjects>(msg::buildObjects),
+  method<&WarmlingModelBrood::buildActions>(msg::buildActions),
+  method<&WarmlingModelBrood::activateIn>(msg::activateIn),
+  method<&WarmlingModelBrood::getWarmlingList>(msg::getWarmlingList),
+  method<&WarmlingModelBrood::getWorld>(msg::getWorld),
+  method<&WarmlingModelBrood::getHeat>(msg::getHeat),
+  method<&WarmlingModelBrood::addWarmling>(msg::addWarmling),
+  method<&WarmlingModelBrood::toggleRandomizedOrder>(msg::toggleRandomizedOrder),
+  method<&WarmlingModelBrood::_syncUpdateOrder_>(msg::_syncUpdateOrder_))

@@ -1,0 +1,22 @@
+// The per-step file pump of a graph sequence: each step probes its feed
+// and writes the value on a line of its own.
+#pragma once
+
+#include "analysis/messages.h"
+#include "objectbase/MessageProbe.h"
+
+struct ActiveOutFile : MessageProbe {
+  id file;      // OutFile, owned
+  id dataFeed;  // the probed object
+  double currentValue;
+
+  // Creating.
+  id setFileObject(id aFile);
+  id setDataFeed(id feed);
+  id createEnd();
+
+  // Using.
+  id step();
+  double getCurrentValue();
+  void drop();
+};

@@ -1,0 +1,324 @@
+#include "defobj/LispArchiver.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "collections/collections.h"
+#include "collections/keyed_messages.h"
+#include "collections/predicates.h"
+#include "collections/stream_messages.h"
+#include "defobj/archiving_messages.h"
+#include "defobj/lispIn.h"
+#include "defobj/phase.h"
+#include "defobj/zstrdup.h"
+
+namespace {
+
+const char* const LoadFunction = "-[LispArchiver(c) _lispIn:]";
+const char* const PairsFunction = "-[LispArchiver(c) _processPairs:]";
+const char* const SyncFunction = "-[LispArchiver(c) _sync]";
+
+const char* classNameOf(id object) { return object ? object->isa->name : "nil"; }
+
+template <class F>
+void forEachEntry(id map, F&& function) {
+  id index = msg::begin(map, _obj_scratchZone);
+  id key;
+  for (id member = msg::next_(index, &key); msg::getLoc(index) == Member; member = msg::next_(index, &key))
+    function(key, member);
+  msg::drop(index);
+}
+
+template <class F>
+void forEachElement(id list, F&& function) {
+  id index = msg::begin(list, _obj_scratchZone);
+  for (id element = msg::next(index); msg::getLoc(index) == Member; element = msg::next(index)) function(element);
+  msg::drop(index);
+}
+
+// The key that a pair's car names, as a new String of the zone: a word,
+// or the two words of an application key such as '(rarevadiv default). A
+// key without "/" is written as one word in parentheses and read back as
+// that word.
+id pairKey(id zone, id car) {
+  if (quotedp(car)) car = msg::getQuotedObject(car);
+  if (archiver_list_p(car)) {
+    const unsigned count = msg::getCount(car);
+    id first = count ? msg::getFirst(car) : nil;
+    id last = count ? msg::getLast(car) : nil;
+    if (!stringp(first))
+      raiseAt(InvalidArgument, PairsFunction, "first pair item not a string (%s)", classNameOf(first));
+    if (!stringp(last))
+      raiseAt(InvalidArgument, PairsFunction, "second pair item not a string (%s)", classNameOf(last));
+    const std::string key = count == 1 ? msg::getC(first) : std::string(msg::getC(first)) + "/" + msg::getC(last);
+    return msg::create_setC(String, zone, key.c_str());
+  }
+  if (!stringp(car)) raiseAt(InvalidArgument, PairsFunction, "key not a string");
+  return msg::create_setC(String, zone, msg::getC(car));
+}
+
+// (list (cons key value) ...): each key, made in the zone, with its value.
+template <class F>
+void processPairs(id expr, id zone, F&& entry) {
+  if (!archiver_list_p(expr)) raiseAt(InvalidArgument, PairsFunction, "argument to processPairs not a list");
+  id index = msg::begin(expr, _obj_scratchZone);
+  if (!list_literal_p(msg::next(index)))
+    raiseAt(InvalidArgument, PairsFunction, "first string in processPairs not \"list\"");
+  for (id pair = msg::next(index); msg::getLoc(index) == Member; pair = msg::next(index)) {
+    if (!pairp(pair)) raiseAt(InvalidArgument, PairsFunction, "Expecting a pair object");
+    entry(pairKey(zone, msg::getCar(pair)), msg::getCdr(pair));
+  }
+  msg::drop(index);
+}
+
+// The first of two entries under one key stays.
+void insertStream(id map, id key, id expr, id streamZone) {
+  if (msg::containsKey(map, key)) {
+    raiseAt(WarningMessage, PairsFunction, "Duplicate object key `%s'", msg::getC(key));
+    msg::drop(key);
+    return;
+  }
+  msg::at_insert(map, key, msg::create_setExpr(InputStream, streamZone, expr));
+}
+
+// Keys are written as bare words, so they must read back as one word.
+void catWord(id stream, const char* word) {
+  if (!*word || std::strpbrk(word, " \t\n\f\r()\";'"))
+    raiseAt(SaveError, SyncFunction, "> archive key `%s' cannot be written as a single word\n", word);
+  msg::catC(stream, word);
+}
+
+// (list (cons 'key expr) ...), each newline followed by the indent.
+void writePairs(id stream, id application, const std::string& indent) {
+  msg::catC(stream, "(list");
+  forEachEntry(msg::getStreamMap(application), [&](id key, id entry) {
+    id expr = msg::getExpr(entry);
+    if (!archiver_list_p(expr) && !nil_value_p(expr))
+      raiseAt(InvalidOperation, SyncFunction, "parsed ArchiverList instance expected or nil");
+    msg::catC(stream, ("\n" + indent + "  (cons '").c_str());
+    catWord(stream, msg::getC(key));
+    msg::catC(stream, ("\n" + indent + "     ").c_str());
+    msg::lispOutDeep(expr, stream);
+    msg::catC(stream, ")");
+  });
+  msg::catC(stream, ")");
+}
+
+// The text goes to a new file beside the archive, which then takes the
+// archive's place: a save that fails leaves the former archive whole.
+void replaceFile(const char* path, const std::string& text) {
+  std::string temporary = std::string(path) + ".XXXXXX";
+  const int fd = mkstemp(temporary.data());
+  if (fd < 0) raiseAt(SaveError, SyncFunction, "Cannot open lisp archive %s", path);
+  struct stat status;
+  mode_t mode;
+  if (stat(path, &status) == 0) {
+    mode = status.st_mode & 07777;
+  } else {
+    const mode_t mask = umask(0);
+    umask(mask);
+    mode = 0666 & ~mask;
+  }
+  fchmod(fd, mode);
+  bool written = true;
+  for (size_t done = 0; written && done < text.size();) {
+    const ssize_t n = write(fd, text.data() + done, text.size() - done);
+    if (n > 0) done += n;
+    else written = n < 0 && errno == EINTR;
+  }
+  written = fsync(fd) == 0 && written;
+  written = close(fd) == 0 && written;
+  if (!written || std::rename(temporary.c_str(), path) != 0) {
+    unlink(temporary.c_str());
+    raiseAt(SaveError, SyncFunction, "Cannot write lisp archive %s", path);
+  }
+}
+
+}  // namespace
+
+// --- creating ---
+
+void LispArchiver_c::setDefaultPath() { setHomePath(".broodArchiver"); }
+void LispArchiver_c::setDefaultAppPath() { setAppPath(".scm"); }
+
+id LispArchiver_c::createEnd() {
+  Archiver_c::createEnd();
+  ensureApp(msg::copy(currentApplicationKey, getZone()));
+  if (inhibitLoadFlag) return this;
+  inStreamZone = msg::create(Zone, getZone());
+  // A missing or unreadable file is an empty archive.
+  if (FILE* file = path ? std::fopen(path, "r") : nullptr) {
+    load(file);
+    std::fclose(file);
+  }
+  return this;
+}
+
+// The Application under the key, made when there is none; the key is the
+// map's or dropped.
+id LispArchiver_c::ensureApp(id key) {
+  if (id application = msg::at(applicationMap, key)) {
+    msg::drop(key);
+    return application;
+  }
+  id application = msg::create(id_Application, getZone());
+  msg::setName(application, msg::getC(key));
+  msg::at_insert(applicationMap, key, application);
+  return application;
+}
+
+void LispArchiver_c::load(FILE* file) {
+  id input = msg::create_setFileStream(InputStream, inStreamZone, file);
+  id expr = msg::getExpr(input);
+  msg::drop(input);
+  if (!expr) return;
+  id zone = getZone();
+  if (!systemArchiverFlag) {
+    id streams = msg::getStreamMap(currentEntry());
+    processPairs(expr, zone, [&](id key, id value) { insertStream(streams, key, value, inStreamZone); });
+    return;
+  }
+  if (!archiver_list_p(expr)) raiseAt(InvalidArgument, LoadFunction, "argument to Archiver lispIn not a list");
+  id head = msg::getCount(expr) ? msg::getFirst(expr) : nil;
+  if (!stringp(head)) raiseAt(InvalidArgument, LoadFunction, "Archiver function not a string");
+  if (std::strcmp(msg::getC(head), "archiver") != 0)
+    raiseAt(InvalidArgument, LoadFunction, "Archiver function name incorrect: [%s]", msg::getC(head));
+  id applications = msg::getCount(expr) > 1 ? msg::atOffset(expr, 1) : nil;
+  processPairs(applications, zone, [&](id key, id pairs) {
+    id streams = msg::getStreamMap(ensureApp(key));
+    processPairs(pairs, zone, [&](id name, id value) { insertStream(streams, name, value, inStreamZone); });
+  });
+}
+
+// --- using ---
+
+void LispArchiver_c::put(const char* key, id object, BOOL deep) {
+  id streams = msg::getStreamMap(currentEntry());
+  id zone = msg::getZone(streams);
+  id stream = msg::createBegin(OutputStream, zone);
+  msg::setExprFlag(stream, YES);
+  stream = msg::createEnd(stream);
+  if (!object) msg::catNil(stream);
+  else if (deep) msg::lispOutDeep(object, stream);
+  else msg::lispOutShallow(object, stream);
+  id keyString = msg::create_setC(String, zone, key);
+  if (msg::containsKey(streams, keyString)) {
+    msg::drop(msg::at_replace(streams, keyString, stream));
+    msg::drop(keyString);
+  } else {
+    msg::at_insert(streams, keyString, stream);
+  }
+}
+
+void LispArchiver_c::putDeep_object(const char* key, id object) { put(key, object, YES); }
+void LispArchiver_c::putShallow_object(const char* key, id object) { put(key, object, NO); }
+
+id LispArchiver_c::getWithZone_key(id zone, const char* key) {
+  id keyString = msg::create_setC(String, _obj_scratchZone, key);
+  id stream = msg::at(msg::getStreamMap(currentEntry()), keyString);
+  msg::drop(keyString);
+  return stream ? ::lispIn(zone, msg::getExpr(stream)) : nil;
+}
+
+// The clients update what they stored and the whole text is built before
+// the file is touched.
+void LispArchiver_c::sync() {
+  if (!path)
+    raiseAt(SaveError, SyncFunction, "> lisp archive has no path (neither HOME nor BROODHOME is set)\n");
+  msg::updateArchiver_(this);
+  replaceFile(path, archiveText());
+}
+
+std::string LispArchiver_c::archiveText() {
+  char* buffer = nullptr;
+  size_t size = 0;
+  FILE* memory = open_memstream(&buffer, &size);
+  id stream = msg::create_setFileStream(OutputStream, _obj_scratchZone, memory);
+  if (systemArchiverFlag) {
+    msg::catC(stream, "(archiver\n  (list");
+    forEachEntry(applicationMap, [&](id key, id application) {
+      std::string words = msg::getC(key);
+      const size_t slash = words.find('/');
+      msg::catC(stream, "\n    (cons '(");
+      if (slash == std::string::npos) {
+        catWord(stream, words.c_str());
+      } else {
+        catWord(stream, words.substr(0, slash).c_str());
+        msg::catC(stream, " ");
+        catWord(stream, words.substr(slash + 1).c_str());
+      }
+      msg::catC(stream, ")\n      ");
+      writePairs(stream, application, "      ");
+      msg::catC(stream, ")");
+    });
+    msg::catC(stream, "))\n");
+  } else {
+    writePairs(stream, currentEntry(), "");
+  }
+  msg::drop(stream);
+  std::fclose(memory);
+  std::string text(buffer, size);
+  std::free(buffer);
+  return text;
+}
+
+// What the load read goes with its zone.
+void LispArchiver_c::drop() {
+  if (inStreamZone) msg::drop(inStreamZone);
+  Archiver_c::drop();
+}
+
+// --- Application ---
+
+id Application::createBegin(Class cls, id zone) {
+  auto* application = static_cast<Application*>(CreateDrop_s::createBegin(cls, zone));
+  application->name = zstrdup(zone, "EMPTY");
+  application->streamMap = msg::create(Map, zone);
+  return application;
+}
+
+void Application::setName(const char* text) {
+  msg::free(getZone(), name);
+  name = zstrdup(getZone(), text);
+}
+
+const char* Application::getName() { return name; }
+id Application::getStreamMap() { return streamMap; }
+
+// The streams belong to the archiver's zones.
+void Application::drop() {
+  msg::free(getZone(), name);
+  forEachEntry(streamMap, [](id key, id) { msg::drop(key); });
+  msg::drop(streamMap);
+  Object_s::drop();
+}
+
+REGISTER_CLASS(LispArchiver_c, Archiver_c,
+  ivar(&LispArchiver_c::inStreamZone, "inStreamZone"),
+  phase(Phase::Creating),
+  method<&LispArchiver_c::setDefaultPath>(msg::setDefaultPath),
+  method<&LispArchiver_c::setDefaultAppPath>(msg::setDefaultAppPath),
+  method<&LispArchiver_c::createEnd>(msg::createEnd),
+  phase(Phase::Setting),
+  method<&LispArchiver_c::drop>(msg::drop),
+  phase(Phase::Using),
+  method<&LispArchiver_c::putDeep_object>(msg::putDeep_object),
+  method<&LispArchiver_c::putShallow_object>(msg::putShallow_object),
+  method<&LispArchiver_c::getWithZone_key>(msg::getWithZone_key),
+  method<&LispArchiver_c::sync>(msg::sync))
+
+REGISTER_CLASS(Application, CreateDrop,
+  ivar(&Application::name, "name"),
+  ivar(&Application::streamMap, "streamMap"),
+  classMethod<&Application::createBegin>(msg::createBegin),
+  phase(Phase::Setting),
+  method<&Application::setName>(msg::setName),
+  method<&Application::drop>(msg::drop),
+  phase(Phase::Using),
+  method<&Application::getName>(msg::getName),
+  method<&Application::getStreamMap>(msg::getStreamMap))

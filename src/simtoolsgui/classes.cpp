@@ -1,0 +1,18 @@
+// Registration of every class of the GUI tools, before start-up.
+#include "activity/activity.h"
+#include "runtime/registration.h"
+#include "simtoolsgui/simtoolsgui.h"
+
+#define SIMTOOLSGUI_CLASSES(X) X(GUIComposite)
+
+#define DECLARE(cls) DECLARE_CLASS_REGISTRATION(cls);
+SIMTOOLSGUI_CLASSES(DECLARE)
+#undef DECLARE
+
+void simtoolsgui_register_classes() {
+  objectbase_register_classes();
+  activity_register_classes();
+#define REGISTER(cls) objc_register_##cls();
+  SIMTOOLSGUI_CLASSES(REGISTER)
+#undef REGISTER
+}

@@ -1,0 +1,120 @@
+#include "startup/BroodEnvironment.h"
+
+#include <cstdio>
+
+#include "activity/activity.h"
+#include "analysis/analysis.h"
+#include "defobj/Arguments.h"
+#include "defobj/Archiver.h"
+#include "defobj/module.h"
+#include "defobj/phase.h"
+#include "objectbase/objectbase.h"
+#include "space/space.h"
+#include "startup/environment_messages.h"
+
+BOOL broodGUIMode = NO;
+
+DECLARE_CLASS_REGISTRATION(BroodEnvironment);
+
+void brood_register_classes() {
+  analysis_register_classes();
+  space_register_classes();
+  objc_register_BroodEnvironment();
+}
+
+id BroodEnvironment::createBegin_(Class cls) {
+  // The first module registered bootstraps the object model and the
+  // collections before it.
+  _obj_initModule(&_activity_);
+  return CreateDrop::createBegin(cls, _obj_globalZone);
+}
+
+void BroodEnvironment::setArguments(id args) { arguments = args; }
+void BroodEnvironment::setBatchMode(BOOL flag) { forceBatchMode = flag; }
+
+id BroodEnvironment::createEnd() {
+  initDefobj(arguments);
+  initProbing();
+  broodGUIMode = !msg::getBatchModeFlag(arguments) && !forceBatchMode;
+  initRandom(arguments);
+  return CreateDrop::createEnd();
+}
+
+BOOL BroodEnvironment::getGuiFlag() { return broodGUIMode; }
+
+unsigned BroodEnvironment::getCurrentTime() {
+  id schedule = msg::getScheduleActivity(_activity_current);
+  if (!schedule) _activity_context_error("getCurrentTime");
+  return msg::getCurrentTime(schedule);
+}
+
+id BroodEnvironment::getCurrentBroodActivity() {
+  id brood = msg::getBroodActivity(_activity_current);
+  if (!brood) _activity_context_error("getCurrentBroodActivity");
+  return brood;
+}
+
+const char* BroodEnvironment::typeModule(const char* name) { return brood_lookup_module(name); }
+
+void BroodEnvironment::verboseMessage(const char* text) {
+  if (msg::getVerboseFlag(arguments)) std::puts(text);
+}
+
+// No foreign host is ever installed, so there is no directory to dump.
+void BroodEnvironment::dumpDirectory() {}
+
+REGISTER_CLASS(BroodEnvironment, CreateDrop,
+  ivar(&BroodEnvironment::arguments, "arguments"),
+  ivar(&BroodEnvironment::forceBatchMode, "forceBatchMode"),
+  phase(Phase::Creating),
+  classMethod<&BroodEnvironment::createBegin_>(msg::createBegin_),
+  method<&BroodEnvironment::setArguments>(msg::setArguments),
+  method<&BroodEnvironment::setBatchMode>(msg::setBatchMode),
+  method<&BroodEnvironment::createEnd>(msg::createEnd),
+  phase(Phase::Using),
+  method<&BroodEnvironment::global<&::arguments>>(msg::getArguments),
+  method<&BroodEnvironment::global<&Start>>(msg::getStart),
+  method<&BroodEnvironment::global<&Member>>(msg::getMember),
+  method<&BroodEnvironment::global<&End>>(msg::getEnd),
+  method<&BroodEnvironment::global<&Initialized>>(msg::getInitialized),
+  method<&BroodEnvironment::global<&Running>>(msg::getRunning),
+  method<&BroodEnvironment::global<&Stopped>>(msg::getStopped),
+  method<&BroodEnvironment::global<&Holding>>(msg::getHolding),
+  method<&BroodEnvironment::global<&Released>>(msg::getReleased),
+  method<&BroodEnvironment::global<&Terminated>>(msg::getTerminated),
+  method<&BroodEnvironment::global<&Completed>>(msg::getCompleted),
+  method<&BroodEnvironment::global<&Randomized>>(msg::getRandomized),
+  method<&BroodEnvironment::global<&Sequential>>(msg::getSequential),
+  method<&BroodEnvironment::global<&_obj_scratchZone>>(msg::getScratchZone),
+  method<&BroodEnvironment::global<&_obj_globalZone>>(msg::getGlobalZone),
+  method<&BroodEnvironment::global<&randomGenerator>>(msg::getRandomGenerator),
+  method<&BroodEnvironment::global<&uniformIntRand>>(msg::getUniformIntRand),
+  method<&BroodEnvironment::global<&uniformDblRand>>(msg::getUniformDblRand),
+  method<&BroodEnvironment::global<&probeLibrary>>(msg::getProbeLibrary),
+  method<&BroodEnvironment::global<&hdf5Archiver>>(msg::getHdf5Archiver),
+  method<&BroodEnvironment::global<&lispArchiver>>(msg::getLispArchiver),
+  method<&BroodEnvironment::global<&hdf5AppArchiver>>(msg::getHdf5AppArchiver),
+  method<&BroodEnvironment::global<&lispAppArchiver>>(msg::getLispAppArchiver),
+  method<&BroodEnvironment::global<&LanguageCOM>>(msg::getLanguageCOM),
+  method<&BroodEnvironment::global<&LanguageJava>>(msg::getLanguageJava),
+  method<&BroodEnvironment::global<&LanguageObjc>>(msg::getLanguageObjc),
+  method<&BroodEnvironment::getGuiFlag>(msg::getGuiFlag),
+  method<&BroodEnvironment::getCurrentTime>(msg::getCurrentTime),
+  method<&BroodEnvironment::getCurrentBroodActivity>(msg::getCurrentBroodActivity),
+  method<&BroodEnvironment::typeModule>(msg::typeModule),
+  method<&BroodEnvironment::verboseMessage>(msg::verboseMessage),
+  method<&BroodEnvironment::dumpDirectory>(msg::dumpDirectory))
+
+id _initBrood_(int argc, const char* const* argv, const char* appName, const char* version,
+               const char* bugAddress, Class argumentsClass, const argp_option* options,
+               option_func_t optionFunc, BOOL forceBatchMode, BOOL inhibitExecutableSearchFlag) {
+  brood_register_classes();
+  __objc_exec_class_for_all_initial_modules();
+  id env = msg::createBegin_(objc_get_class("BroodEnvironment"));
+  id args = msg::createArgc_Argv_appName_version_bugAddress_options_optionFunc_inhibitExecutableSearchFlag(
+      argumentsClass ? argumentsClass : objc_get_class("Arguments_c"), argc, argv, appName, version,
+      bugAddress, options, optionFunc, inhibitExecutableSearchFlag);
+  msg::setArguments(env, args);
+  msg::setBatchMode(env, forceBatchMode);
+  return msg::createEnd(env);
+}

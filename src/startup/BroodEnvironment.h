@@ -1,0 +1,42 @@
+// The start-up environment: _initBrood_ starts the toolkit's libraries in
+// order and decides between interactive and batch mode; the environment
+// object answers the global objects through accessors.
+#pragma once
+
+#include "defobj/CreateDrop.h"
+#include "defobj/arguments_messages.h"
+
+// YES for an interactive run; set once during start-up.
+extern BOOL broodGUIMode;
+
+struct BroodEnvironment : CreateDrop {
+  id arguments;
+  BOOL forceBatchMode;
+
+  static id createBegin_(Class cls);
+  void setArguments(id args);
+  void setBatchMode(BOOL flag);
+  id createEnd();
+
+  template <id* Global>
+  id global() {
+    return *Global;
+  }
+  BOOL getGuiFlag();
+  unsigned getCurrentTime();
+  id getCurrentBroodActivity();
+  const char* typeModule(const char* name);
+  void verboseMessage(const char* text);
+  void dumpDirectory();
+};
+
+// Registers every class of the toolkit's libraries.
+void brood_register_classes();
+
+// Starts the toolkit for a program: registers and resolves every class,
+// bootstraps the object model, parses the command line into the arguments
+// object (argumentsClass, or Arguments_c when nil) and starts the
+// libraries. Answers the environment object.
+id _initBrood_(int argc, const char* const* argv, const char* appName, const char* version,
+               const char* bugAddress, Class argumentsClass, const argp_option* options,
+               option_func_t optionFunc, BOOL forceBatchMode, BOOL inhibitExecutableSearchFlag);

@@ -1,0 +1,40 @@
+// Messages of the start-up environment.
+#pragma once
+
+#include "activity/messages.h"
+#include "defobj/fcall_messages.h"
+
+namespace msg {
+inline const Message<id()> createBegin_{"createBegin"};
+inline const Message<void(BOOL)> setBatchMode{"setBatchMode:"};
+inline const Message<id()> getStart{"getStart"};
+inline const Message<id()> getMember{"getMember"};
+inline const Message<id()> getEnd{"getEnd"};
+inline const Message<id()> getInitialized{"getInitialized"};
+inline const Message<id()> getRunning{"getRunning"};
+inline const Message<id()> getStopped{"getStopped"};
+inline const Message<id()> getHolding{"getHolding"};
+inline const Message<id()> getReleased{"getReleased"};
+inline const Message<id()> getTerminated{"getTerminated"};
+inline const Message<id()> getCompleted{"getCompleted"};
+inline const Message<id()> getRandomized{"getRandomized"};
+inline const Message<id()> getSequential{"getSequential"};
+inline const Message<id()> getScratchZone{"getScratchZone"};
+inline const Message<id()> getGlobalZone{"getGlobalZone"};
+inline const Message<id()> getRandomGenerator{"getRandomGenerator"};
+inline const Message<id()> getUniformIntRand{"getUniformIntRand"};
+inline const Message<id()> getUniformDblRand{"getUniformDblRand"};
+inline const Message<id()> getProbeLibrary{"getProbeLibrary"};
+inline const Message<id()> getHdf5Archiver{"getHdf5Archiver"};
+inline const Message<id()> getLispArchiver{"getLispArchiver"};
+inline const Message<id()> getHdf5AppArchiver{"getHdf5AppArchiver"};
+inline const Message<id()> getLispAppArchiver{"getLispAppArchiver"};
+inline const Message<id()> getLanguageCOM{"getLanguageCOM"};
+inline const Message<id()> getLanguageJava{"getLanguageJava"};
+inline const Message<id()> getLanguageObjc{"getLanguageObjc"};
+inline const Message<BOOL()> getGuiFlag{"getGuiFlag"};
+inline const Message<id()> getCurrentBroodActivity{"getCurrentBroodActivity"};
+inline const Message<const char*(const char*)> typeModule{"typeModule:"};
+inline const Message<void(const char*)> verboseMessage{"verboseMessage:"};
+inline const Message<void()> dumpDirectory{"dumpDirectory"};
+}  // namespace msg

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include "activity/activity.h"
+#include "defobj/Archiver.h"
+#include "defobj/module.h"
+#include "objectbase/objectbase.h"
+#include "startup/BroodEnvironment.h"
+#include "startup/environment_messages.h"
+
+extern id environment;
+
+namespace {
+
+TEST(Environment, BatchOptionStartsTheLibrariesWithoutGui) {
+  EXPECT_FALSE(broodGUIMode);
+  EXPECT_FALSE(msg::getGuiFlag(environment));
+  EXPECT_EQ(msg::getArguments(environment), arguments);
+  EXPECT_TRUE(msg::getFixedSeedFlag(arguments));
+  EXPECT_EQ(msg::getFixedSeed(arguments), 5u);
+  EXPECT_NE(probeLibrary, nil);
+  EXPECT_NE(lispAppArchiver, nil);
+  EXPECT_NE(uniformIntRand, nil);
+}
+
+TEST(Environment, AccessorsAnswerTheGlobals) {
+  const struct {
+    const Message<id()>& accessor;
+    id global;
+  } cases[] = {
+      {msg::getStart, Start},
+      {msg::getMember, Member},
+      {msg::getEnd, End},
+      {msg::getInitialized, Initialized},
+      {msg::getRunning, Running},
+      {msg::getStopped, Stopped},
+      {msg::getHolding, Holding},
+      {msg::getReleased, Released},
+      {msg::getTerminated, Terminated},
+      {msg::getCompleted, Completed},
+      {msg::getRandomized, Randomized},
+      {msg::getSequential, Sequential},
+      {msg::getScratchZone, _obj_scratchZone},
+      {msg::getGlobalZone, _obj_globalZone},
+      {msg::getRandomGenerator, randomGenerator},
+      {msg::getUniformIntRand, uniformIntRand},
+      {msg::getUniformDblRand, uniformDblRand},
+      {msg::getProbeLibrary, probeLibrary},
+      {msg::getHdf5Archiver, hdf5Archiver},
+      {msg::getLispArchiver, lispArchiver},
+      {msg::getHdf5AppArchiver, hdf5AppArchiver},
+      {msg::getLispAppArchiver, lispAppArchiver},
+      {msg::getLanguageCOM, LanguageCOM},
+      {msg::getLanguageJava, LanguageJava},
+      {msg::getLanguageObjc, LanguageObjc},
+  };
+  for (const auto& c : cases) {
+    EXPECT_NE(c.global, nil) << sel_get_name(c.accessor.sel);
+    EXPECT_EQ(c.accessor(environment), c.global) << sel_get_name(c.accessor.sel);
+  }
+  EXPECT_STREQ(msg::typeModule(environment, "List"), "collections");
+}
+
+TEST(Environment, ContextQueriesOutsideARunEndTheProcess) {
+  EXPECT_DEATH(msg::getCurrentTime(environment), "getCurrentTime\\(\\): there is no currently running activity");
+  EXPECT_DEATH(msg::getCurrentBroodActivity(environment),
+               "getCurrentBroodActivity\\(\\): there is no currently running activity");
+}
+
+TEST(Environment, VerboseMessagesNeedTheVerboseOption) {
+  testing::internal::CaptureStdout();
+  msg::verboseMessage(environment, "quiet");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+}  // namespace
