@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "activity/activity.h"
@@ -315,38 +316,22 @@ TEST(ModelBrood, ToggleRandomizedOrder) {
   msg::drop(model);
 }
 
-// The per-step group: diffusion, the warmlings' steps, the update; the
-// schedule repeats it every time step from 0.
-TEST(ModelBrood, TheStepSchedule) {
-  ModelRun run;
-  EXPECT_EQ(msg::getRepeatInterval(run.model->modelSchedule), 1u);
-  EXPECT_EQ(msg::getCount(run.model->modelActions), 3u);
-  const struct {
-    id target;
-    SEL selector;
-  } actions[] = {{run.model->heat, msg::stepRule.sel},
-                 {run.model->warmlingList, msg::step.sel},
-                 {run.model->heat, msg::updateLattice.sel}};
-  for (unsigned i = 0; i < 3; i++) {
-    id action = msg::atOffset(run.model->modelActions, i);
-    EXPECT_EQ(msg::getTarget(action), actions[i].target) << i;
-    EXPECT_EQ(msg::getMessageSelector(action), actions[i].selector) << i;
-  }
-  EXPECT_EQ(msg::atOffset(run.model->modelActions, 1), run.model->actionForEach);
-}
-
-// The population is made once, at buildObjects; numBugs 0 or less makes
-// none, and the lattice still steps.
+// The population is made once, at buildObjects: numBugs changed later (as
+// in a probe display) makes no difference; 0 or less makes none, and the
+// lattice still steps.
 TEST(ModelBrood, PopulationSize) {
   struct Case {
-    int numBugs, changedAfterBuild;
+    int numBugs;
+    const char* changedAfterBuild;
     unsigned count;
   };
-  const Case cases[] = {{100, 5, 100}, {3, 300, 3}, {0, 10, 0}, {-4, 10, 0}};
+  const Case cases[] = {{100, "5", 100}, {3, "300", 3}, {0, "10", 0}, {-4, "10", 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.numBugs);
     ModelRun run([&](WarmlingModelBrood& m) { m.numBugs = c.numBugs; });
-    run.model->numBugs = c.changedAfterBuild;
+    id probe = msg::getProbeForVariable(msg::getProbeMapFor(probeLibrary, run.model->isa), "numBugs");
+    ASSERT_TRUE(msg::setData_ToString(probe, run.model, c.changedAfterBuild));
+    EXPECT_EQ(run.model->numBugs, std::stoi(c.changedAfterBuild));
     run.steps(3);
     EXPECT_EQ(msg::getCount(run.model->warmlingList), c.count);
     EXPECT_EQ(msg::getCurrentTime(run.topActivity), 3u);
