@@ -1,4 +1,4 @@
-// Walkers of method type signatures: a result specification, then one
+// Walkers of method type signatures: a result description, then one
 // per argument (receiver and selector first), each a type followed by an
 // optional "+" and a decimal frame offset, as in "q@:qdc" or "v12@0:4i8".
 #pragma once

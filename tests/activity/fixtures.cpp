@@ -94,30 +94,6 @@ id newBrood() { return msg::create(objc_get_class("Brood"), _obj_globalZone); }
 id newGroup(std::function<void(id)> setup) { return made(ActionGroup, setup); }
 id newList() { return msg::create(List, _obj_globalZone); }
 
-std::string descriptionOf(id object) {
-  id text = msg::create_setC(String, _obj_globalZone, "");
-  msg::describe(object, text);
-  std::string result = msg::getC(text);
-  msg::drop(text);
-  return result;
-}
-
-std::string forEachDescriptionOf(id object) {
-  id text = msg::create_setC(String, _obj_globalZone, "");
-  msg::describeForEach(object, text);
-  std::string result = msg::getC(text);
-  msg::drop(text);
-  return result;
-}
-
-void expectReports(std::span<const Misuse> cases) {
-  for (const Misuse& m : cases) {
-    SCOPED_TRACE(m.what);
-    EXPECT_DEATH(m.action(), literal("*** function: " + std::string(m.function) + "(), file: ") +
-                                 "[^,]*, line: [0-9]+\n" + literal(m.message));
-  }
-}
-
 REGISTER_CLASS(Agent, CreateDrop,
   ivar(&Agent::label, "label"),
   ivar(&Agent::plan, "plan"),

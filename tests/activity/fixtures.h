@@ -2,6 +2,8 @@
 // performed, and when, in one log; shorthands for plans and texts.
 #pragma once
 
+#include "support/reports.h"
+
 #include <functional>
 #include <span>
 #include <string>
@@ -73,20 +75,6 @@ id newList();
 inline id at(id schedule, timeval_t t, Agent* agent, SEL sel = msg::logAct.sel) {
   return msg::at_createActionTo_message(schedule, t, agent, sel);
 }
-
-// The text that describe: or describeForEach: writes.
-std::string descriptionOf(id object);
-std::string forEachDescriptionOf(id object);
-
-// An error and the report it must end in: the function line (any file
-// and line) followed by the exact message.
-struct Misuse {
-  const char* what;
-  std::function<void()> action;
-  const char* function;
-  const char* message;
-};
-void expectReports(std::span<const Misuse> cases);
 
 // The current time of a schedule activity.
 inline timeval_t timeOf(id activity) { return msg::getCurrentTime(activity); }

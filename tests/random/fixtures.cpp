@@ -6,23 +6,6 @@
 #include "collections/stream_messages.h"
 #include "defobj/test_stream.h"
 
-std::string descriptionOf(id object) {
-  // A string, as the description of a generator outgrows a fixed buffer.
-  id text = msg::create_setC(String, _obj_globalZone, "");
-  msg::describe(object, text);
-  std::string result = msg::getC(text);
-  msg::drop(text);
-  return result;
-}
-
-void expectReports(std::span<const Misuse> cases) {
-  for (const Misuse& m : cases) {
-    SCOPED_TRACE(m.what);
-    EXPECT_DEATH(m.action(), literal("*** function: " + std::string(m.function) + "(), file: ") +
-                                 "[^,]*, line: [0-9]+\n" + literal(m.message));
-  }
-}
-
 id newArguments(BOOL vary, BOOL fixed, unsigned seed) {
   auto* arguments =
       static_cast<FakeArguments*>(msg::create(classNamed("FakeArguments"), _obj_globalZone));

@@ -3,6 +3,8 @@
 // the library meets from outside (arguments, split generators).
 #pragma once
 
+#include "support/reports.h"
+
 #include <cstring>
 #include <functional>
 #include <span>
@@ -37,19 +39,6 @@ struct Record {
   void set(size_t at, T value) { std::memcpy(bytes.data() + at, &value, sizeof value); }
   void loadInto(id object) { msg::setStateFrom(object, bytes.data()); }
 };
-
-// The text that describe: appends to a string.
-std::string descriptionOf(id object);
-
-// A misuse and the error report it must end in: the function line (any
-// file and line) followed by the exact message.
-struct Misuse {
-  const char* what;
-  std::function<void()> action;
-  const char* function;
-  const char* message;
-};
-void expectReports(std::span<const Misuse> cases);
 
 // The arguments object's seed options, as initRandom reads them.
 struct FakeArguments : CreateDrop {
