@@ -1,14 +1,17 @@
 // One model step through the whole engine (brood, schedule, action group,
-// for-each action, warmling steps, stepRule, updateLattice), and the heat
-// lattice's stepRule alone, each beside the plain diffusion loop.
+// for-each action, warmling steps, stepRule, updateLattice) beside the same
+// step on plain arrays, and the heat lattice's stepRule alone beside the
+// plain diffusion loop.
 #include <algorithm>
 #include <vector>
 
 #include "activity/activity.h"
 #include "beside.h"
 #include "model/HeatSpace.h"
+#include "model/Warmling.h"
 #include "model/WarmlingModelBrood.h"
 #include "plain_diffusion.h"
+#include "plain_model.h"
 
 namespace {
 
@@ -16,6 +19,7 @@ struct ModelSize {
   int width, height, warmlings;
 };
 constexpr ModelSize defaultModel{80, 80, 100}, largeModel{1000, 1000, 10000};
+constexpr unsigned startupSeed = 321654789;
 
 // The plain loop's own two buffers, started from a lattice's current cells.
 struct PlainLattice {
@@ -39,10 +43,27 @@ struct PlainLattice {
   bool sameAs(const HeatSpace* heat) const { return std::equal(cells.begin(), cells.end(), heat->lattice); }
 };
 
+// The heat lattice and every warmling's cell.
+bool sameModel(const PlainModel& plain, const WarmlingModelBrood* model) {
+  if (!std::equal(plain.heat.begin(), plain.heat.end(), model->heat->lattice)) return false;
+  size_t i = 0;
+  id index = msg::begin(model->warmlingList, _obj_scratchZone);
+  bool same = true;
+  while (id member = msg::next(index)) {
+    const auto* warmling = static_cast<Warmling*>(member);
+    same = same && i < plain.warmlings.size() && warmling->x == plain.warmlings[i].x &&
+           warmling->y == plain.warmlings[i].y;
+    i++;
+  }
+  msg::drop(index);
+  return same && i == plain.warmlings.size();
+}
+
 // The model as a driver runs it: built from the start-up seed, activated
-// in a top-level brood, and a few steps in so that the heat has spread.
+// in a top-level brood, and a few steps in so that the heat has spread;
+// the plain model is built from the same seed and kept in step with it.
 void ModelStep(benchmark::State& state, ModelSize size) {
-  msg::setStateFromSeed(randomGenerator, 321654789);
+  msg::setStateFromSeed(randomGenerator, startupSeed);
   auto* model = static_cast<WarmlingModelBrood*>(msg::create(objc_get_class("WarmlingModelBrood"), _obj_globalZone));
   model->worldXSize = size.width;
   model->worldYSize = size.height;
@@ -54,8 +75,17 @@ void ModelStep(benchmark::State& state, ModelSize size) {
   msg::activateIn(model, top);
   timeval_t time = 10;
   msg::stepUntil(topActivity, time);
-  PlainLattice plain(model->heat);
-  timeBeside(state, [&] { msg::stepUntil(topActivity, ++time); }, [&] { plain.step(); });
+  PlainModel plain(startupSeed, size.width, size.height, size.warmlings);
+  for (timeval_t t = 0; t < time; t++) plain.step();
+  if (!sameModel(plain, model)) {
+    state.SkipWithError("the plain model and the engine disagree");
+  } else {
+    timeBeside(state, [&] { msg::stepUntil(topActivity, ++time); }, [&] {
+      plain.step();
+      benchmark::ClobberMemory();
+    });
+    if (!sameModel(plain, model)) state.SkipWithError("the plain model and the engine drifted apart");
+  }
   msg::drop(top);
   msg::drop(model);
 }

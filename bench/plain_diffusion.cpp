@@ -1,14 +1,16 @@
 #include "plain_diffusion.h"
 
+#include <algorithm>
+
 namespace {
 
+// Clamped on the double so the loop vectorizes; v + 0.5 is positive where
+// it is truncated, so truncation is its floor.
 inline intptr_t rule(intptr_t self, intptr_t orthogonal, intptr_t diagonal, double diffusion,
                      double evaporation) {
   const auto s = static_cast<int32_t>(4 * orthogonal + diagonal - 20 * self);
   const double v = ((s / 20.0) * diffusion + static_cast<double>(self)) * evaporation;
-  if (v < 0) return 0;
-  if (v + 0.5 >= 32767.0) return 32767;
-  return static_cast<intptr_t>(v + 0.5);  // floor, as v + 0.5 is positive
+  return static_cast<int32_t>(std::min(std::max(0.0, v + 0.5), 32767.0));
 }
 
 }  // namespace

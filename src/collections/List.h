@@ -96,3 +96,6 @@ id beginLinkedList(id list);
 id beginMlinksList(id list, id zone);
 // The first member of a non-empty member-link list.
 id getFirstMlinksList(id list);
+// Takes a member out of a member-link list that holds it, without making
+// an index: a zone's population loses a member on every free.
+void removeMlinksMember(id list, id member);

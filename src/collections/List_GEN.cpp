@@ -426,6 +426,11 @@ id getFirstMlinksList(id list) {
   return MemberLinks::memberOf(l, l->firstLink);
 }
 
+void removeMlinksMember(id list, id member) {
+  auto* l = static_cast<List_any*>(list);
+  unlink(l, MemberLinks::linkFor(l, member));
+}
+
 // The class tables: one per variant, from the same member functions.
 #define LIST_METHODS(List)                                                                   \
   phase(Phase::UsingOnly), method<&List::addFirst>(msg::addFirst), method<&List::addLast>(msg::addLast), \

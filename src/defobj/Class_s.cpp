@@ -6,6 +6,7 @@
 #include "collections/collections.h"
 #include "collections/predicates.h"
 #include "collections/stream_messages.h"
+#include "defobj/classData.h"
 #include "defobj/defobj.h"
 #include "defobj/phase.h"
 #include "defobj/runtime_classes.h"
@@ -113,6 +114,14 @@ id CreatedClass_s::lispInCreate(id expr) {
       raiseAt(InvalidArgument, lispInCreateName, "argument should be string or list");
   }
   return extended;
+}
+
+// Phase classes share their defining class's class data, which names
+// them; other classes made at run time need not carry definingClass.
+Class definingClassOfPhase(Class cls) {
+  const Class first = _obj_getClassData(cls)->initialPhase;
+  if (!first || (cls != first && cls != usingPhaseOf(cls))) return nil;
+  return reinterpret_cast<CreatedClass_s*>(cls)->definingClass;
 }
 
 void BehaviorPhase_s::setNextPhase(id phase) { nextPhase = phase; }

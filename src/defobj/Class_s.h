@@ -54,6 +54,9 @@ void _obj_splitPhases(Class cls);
 // type with one phase, nil for any other class (a using class among them).
 id _obj_getNextPhase(Class cls);
 
+// The class that a phase class was split from; nil for any other class.
+Class definingClassOfPhase(Class cls);
+
 // The creating class of a split class, found from the class or any of its
 // phase classes; nil where it has none or is not split.
 Class creatingPhaseOf(Class cls);

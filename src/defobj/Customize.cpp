@@ -66,8 +66,7 @@ void releasePrepared(Object_s* object) {
 
 // Every concrete class supplies its own createBegin:.
 id Customize_s::createBegin(Class cls, id) {
-  raiseAt(SubclassMustImplement, "+[Customize(s) _createBegin:]",
-          "> class %s: createBegin: not implemented\n", cls->name);
+  msg::subclassResponsibility(cls, msg::createBegin.sel);
   return nil;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "collections/collections.h"
+#include "defobj/Class_s.h"
 #include "defobj/address.h"
 #include "defobj/archiving_messages.h"
 #include "defobj/fcall_type.h"
@@ -103,8 +104,8 @@ BOOL Object_s::isSubclass(Class cls, Class other) {
 }
 
 IMP Object_s::getMethodFor(Class cls, SEL sel) { return get_imp(cls, sel); }
-Class Object_s::getDefiningClass(Class) { return nil; }
-Class Object_s::getNextPhase(Class) { return nil; }
+Class Object_s::getDefiningClass(Class cls) { return definingClassOfPhase(cls); }
+Class Object_s::getNextPhase(Class cls) { return static_cast<Class>(_obj_getNextPhase(cls)); }
 
 id Object_s::classAlloc(Class) {
   raiseDefaultAt(BlockedObjectAlloc, "+[Object(s) _alloc]");
@@ -350,6 +351,25 @@ id Object_s::doesNotRecognize(SEL sel) {
   return nil;
 }
 
+namespace {
+
+// A class that declares a message for its subclasses to implement sends
+// subclassResponsibility: from its own version of it.
+void raiseSubclassMustImplement(const char* function, Class cls, SEL sel) {
+  raiseAt(SubclassMustImplement, function, "> class %s: %s must be implemented by a subclass\n", cls->name,
+          sel_get_name(sel));
+}
+
+}  // namespace
+
+void Object_s::subclassResponsibility(SEL sel) {
+  raiseSubclassMustImplement("-[Object(s) _subclassResponsibility:]", isa, sel);
+}
+
+void Object_s::classSubclassResponsibility(Class cls, SEL sel) {
+  raiseSubclassMustImplement("+[Object(s) _subclassResponsibility:]", cls, sel);
+}
+
 // No object of this program has a counterpart in a foreign host, so every
 // forwarded message ends in doesNotRecognize:.
 id Object_s::forward(SEL sel, void*) {
@@ -396,6 +416,7 @@ REGISTER_CLASS(Object_s, Object,
   classMethod<&Object_s::setTypeImplemented>(msg::setTypeImplemented),
   classMethod<&Object_s::getTypeImplemented>(msg::getTypeImplemented),
   classMethod<&Object_s::getOwner>(msg::getOwner),
+  classMethod<&Object_s::classSubclassResponsibility>(msg::subclassResponsibility),
   method<&Object_s::lispInCreate>(msg::lispInCreate),
   method<&Object_s::hdf5InCreate>(msg::hdf5InCreate),
   method<&Object_s::lispOutShallow>(msg::lispOutShallow),
@@ -450,13 +471,14 @@ REGISTER_CLASS(Object_s, Object,
   method<&Object_s::getObjectName>(msg::getObjectName),
   method<&Object_s::describe>(msg::describe),
   method<&Object_s::describeID>(msg::describeID),
-  method<&Object_s::xprint>(msg::xprint),
+  method<&Object_s::xprint_>(msg::xprint_),
   method<&Object_s::xprintid>(msg::xprintid),
-  method<&Object_s::xfprint>(msg::xfprint),
+  method<&Object_s::xfprint_>(msg::xfprint_),
   method<&Object_s::xfprintid>(msg::xfprintid),
   method<&Object_s::drop>(msg::drop),
   method<&Object_s::dropAllocations>(msg::dropAllocations),
   method<&Object_s::doesNotRecognize>(msg::doesNotRecognize),
+  method<&Object_s::subclassResponsibility>(msg::subclassResponsibility),
   method<&Object_s::forward>(msg::forward),
   method<&Object_s::copy_>(msg::copy_),
   method<&Object_s::free_>(msg::free_),

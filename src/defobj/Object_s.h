@@ -20,6 +20,7 @@ struct Object_s : Object {
   static void setTypeImplemented(Class cls, id type);
   static id getTypeImplemented(Class cls);
   static id getOwner(Class cls);
+  static void classSubclassResponsibility(Class cls, SEL sel);
 
   // Instance messages.
   id getZone();
@@ -39,15 +40,16 @@ struct Object_s : Object {
   const char* getObjectName();
   void describe(id stream);
   void describeID(id stream);
-  void xprint();
+  void xprint_();
   void xprintid();
-  void xfprint();
+  void xfprint_();
   void xfprintid();
   void drop();
   void dropAllocations(BOOL componentAlloc);
   id lispInCreate(id expr);
   id hdf5InCreate(id node);
   id doesNotRecognize(SEL sel);
+  void subclassResponsibility(SEL sel);
   id forward(SEL sel, void* frame);
   id copy_();
   id free_();

@@ -1,12 +1,12 @@
 #include "defobj/Zone.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "collections/List.h"
 #include "collections/collections.h"
 #include "defobj/address.h"
 #include "defobj/phase.h"
-#include "misc/avl.h"
 #include "misc/debugabort.h"
 #include "misc/xmalloc.h"
 
@@ -22,16 +22,72 @@ inline constexpr int PopulationLinkOffset = -static_cast<int>(HeaderSize);
 // start in the two words before the caller's pointer.
 inline constexpr size_t SizedHeader = 2 * sizeof(size_t);
 
-avl_tree* liveObjects;
+// The live objects: an open-addressing set of addresses with linear
+// probing, at most half full, whose erase shifts later entries back instead
+// of leaving tombstones. Every allocation and free of an object, and every
+// check of a name read from outside, costs a few probes; the table only
+// grows, by doubling. Zero-initialised, it is the empty set.
+struct AddressSet {
+  const void** slots;  // nullptr marks an empty slot
+  size_t capacity;     // zero or a power of two
+  size_t count;
 
-void markLive(id object) {
-  if (!liveObjects) liveObjects = avl_create(avl_compare_pointers, nullptr);
-  avl_insert(liveObjects, object);
-}
+  size_t home(const void* p) const {
+    const uint64_t h = reinterpret_cast<uintptr_t>(p) * 0x9E3779B97F4A7C15ull;
+    return static_cast<size_t>(h ^ (h >> 32)) & (capacity - 1);
+  }
+  size_t after(size_t slot) const { return (slot + 1) & (capacity - 1); }
 
-void markFreed(id object) {
-  if (liveObjects) avl_delete(liveObjects, object);
-}
+  // The slot holding p, or the empty slot where its probe ends.
+  size_t find(const void* p) const {
+    size_t slot = home(p);
+    while (slots[slot] && slots[slot] != p) slot = after(slot);
+    return slot;
+  }
+
+  bool contains(const void* p) const { return count && slots[find(p)] == p; }
+
+  void insert(const void* p) {
+    if (2 * (count + 1) > capacity) grow();
+    const size_t slot = find(p);
+    if (slots[slot]) return;
+    slots[slot] = p;
+    count++;
+  }
+
+  void erase(const void* p) {
+    if (!count) return;
+    size_t hole = find(p);
+    if (!slots[hole]) return;
+    // An entry after the hole moves into it unless its home lies
+    // cyclically in (hole, slot], where the hole does not cut its probe.
+    for (size_t slot = after(hole); slots[slot]; slot = after(slot)) {
+      const size_t want = home(slots[slot]);
+      const bool stays = hole < slot ? hole < want && want <= slot : hole < want || want <= slot;
+      if (!stays) {
+        slots[hole] = slots[slot];
+        hole = slot;
+      }
+    }
+    slots[hole] = nullptr;
+    count--;
+  }
+
+  void grow() {
+    const void** old = slots;
+    const size_t oldCapacity = capacity;
+    capacity = capacity ? 2 * capacity : 1024;
+    slots = static_cast<const void**>(xcalloc(capacity, sizeof *slots));
+    for (size_t i = 0; i < oldCapacity; i++)
+      if (old[i]) slots[find(old[i])] = old[i];
+    xfree(old);
+  }
+};
+
+AddressSet liveObjects;
+
+void markLive(id object) { liveObjects.insert(object); }
+void markFreed(id object) { liveObjects.erase(object); }
 
 Class componentZoneClass() {
   static Class cls = objc_get_class("ComponentZone_c");
@@ -43,7 +99,7 @@ Object_s* asObject(id object) { return static_cast<Object_s*>(object); }
 }  // namespace
 
 BOOL _obj_isLiveObject(const void* p) {
-  return p && liveObjects && avl_find(liveObjects, p) ? YES : NO;
+  return p && liveObjects.contains(p) ? YES : NO;
 }
 
 id componentZoneOf(id zone) {
@@ -157,12 +213,7 @@ void Zone_c::freeIVars(id object) {
             "> allocIVarsComponent: or copyIVarsComponent:,\n"
             "> and may only be freed by freeIVarsComponent:\n",
             formatObjectID(text, object));
-  if (population) {
-    id index = msg::createIndex_fromMember(population, componentZoneOf(_obj_scratchZone ? _obj_scratchZone : this),
-                                           object);
-    msg::remove_(index);
-    msg::drop(index);
-  }
+  if (population) removeMlinksMember(population, object);
   const size_t size = object->isa->instanceSize;
   populationTotal -= size;
   markFreed(object);

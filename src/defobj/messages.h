@@ -78,13 +78,13 @@ inline const Message<void(id)> describe{"describe:"};
 inline const Message<void(id)> describeID{"describeID:"};
 inline const Message<void(id)> describeForEach{"describeForEach:"};
 inline const Message<void(id)> describeForEachID{"describeForEachID:"};
-inline const Message<void()> xprint{"xprint"};
+inline const Message<void()> xprint_{"xprint"};
 inline const Message<void()> xprintid{"xprintid"};
-inline const Message<void()> xfprint{"xfprint"};
+inline const Message<void()> xfprint_{"xfprint"};
 inline const Message<void()> xfprintid{"xfprintid"};
 inline const Message<void(mapalloc_t)> mapAllocations{"mapAllocations:"};
 inline const Message<void(BOOL)> dropAllocations{"dropAllocations:"};
-inline const Message<void(const char*)> subclassResponsibility{"subclassResponsibility:"};
+inline const Message<void(SEL)> subclassResponsibility{"subclassResponsibility:"};
 inline const Message<id(id)> lispInCreate{"lispInCreate:"};
 inline const Message<id(id)> hdf5InCreate{"hdf5InCreate:"};
 

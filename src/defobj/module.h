@@ -38,6 +38,9 @@ void registerLocalClass(Class cls);
 // "nil", "Nil" or "0x0" for nil, else a class name. A name that finds
 // nothing ends the process.
 id nameToObject(const char* name);
+// The same lookup for text that may name nothing (null included): it
+// answers nil then, and found tells such a text from a name of nil.
+id nameToObjectOrNil(const char* name, BOOL* found);
 
 // Object-model start-up with the parsed arguments: keeps them in arguments,
 // installs the class-lookup hook and makes the four global archivers.

@@ -5,17 +5,34 @@
 #include "defobj/module.h"
 #include "misc/debugabort.h"
 
-// Names come from outside (Tcl words, archives), so an address is taken
-// only when it is a live object.
-id nameToObject(const char* name) {
-  if (name) {
-    if (!std::strcmp(name, "nil") || !std::strcmp(name, "Nil") || !std::strcmp(name, "0x0")) return nil;
-    if (const char* at = std::strchr(name, '@')) {
-      void* address;
-      if (parseAddress(at + 1, &address) && _obj_isLiveObject(address)) return static_cast<id>(address);
-    } else if (Class cls = objc_lookup_class(name)) {
-      return cls;
-    }
+namespace {
+
+bool isNilName(const char* name) {
+  return !std::strcmp(name, "nil") || !std::strcmp(name, "Nil") || !std::strcmp(name, "0x0");
+}
+
+// Names come from outside (Tcl words, archives, probe text), so an address
+// is taken only when it is a live object.
+id objectNamed(const char* name) {
+  if (const char* at = std::strchr(name, '@')) {
+    void* address;
+    return parseAddress(at + 1, &address) && _obj_isLiveObject(address) ? static_cast<id>(address) : nil;
   }
-  debugabort("defobj", 421, "nameToObject");
+  return objc_lookup_class(name);
+}
+
+}  // namespace
+
+id nameToObjectOrNil(const char* name, BOOL* found) {
+  const bool nilName = name && isNilName(name);
+  const id object = name && !nilName ? objectNamed(name) : nil;
+  *found = nilName || object;
+  return object;
+}
+
+id nameToObject(const char* name) {
+  BOOL found;
+  const id object = nameToObjectOrNil(name, &found);
+  if (!found) debugabort("defobj", 421, "nameToObject");
+  return object;
 }

@@ -15,7 +15,7 @@ id describeStream() {
   return stream;
 }
 
-void Object_s::xprint() { msg::describe(this, describeStream()); }
+void Object_s::xprint_() { msg::describe(this, describeStream()); }
 void Object_s::xprintid() { msg::describeID(this, describeStream()); }
 
 namespace {
@@ -38,7 +38,7 @@ BOOL present(id object, const char* what) {
 
 }  // namespace
 
-void Object_s::xfprint() {
+void Object_s::xfprint_() {
   printEach(this, msg::describeForEach, "xfprint: object does not respond to describeForEach:\n> object is: ");
 }
 
@@ -47,7 +47,7 @@ void Object_s::xfprintid() {
 }
 
 void xprint(id object) {
-  if (present(object, "xprint")) msg::xprint(object);
+  if (present(object, "xprint")) msg::xprint_(object);
 }
 
 void xprintid(id object) {
@@ -55,7 +55,7 @@ void xprintid(id object) {
 }
 
 void xfprint(id object) {
-  if (present(object, "xfprint")) msg::xfprint(object);
+  if (present(object, "xfprint")) msg::xfprint_(object);
 }
 
 void xfprintid(id object) {

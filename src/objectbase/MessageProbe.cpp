@@ -6,7 +6,7 @@
 #include "collections/collections.h"
 #include "defobj/FCall.h"
 #include "defobj/Zone.h"
-#include "defobj/address.h"
+#include "defobj/module.h"
 #include "defobj/phase.h"
 #include "defobj/zstrdup.h"
 #include "objectbase/objectbase.h"
@@ -14,23 +14,6 @@
 #include "objectbase/signature.h"
 
 namespace {
-
-// The object that a name stands for, as getObjectName and the class
-// names write it; only a live object is taken from an address.
-bool objectNamed(const char* text, id* object) {
-  if (!std::strcmp(text, "nil") || !std::strcmp(text, "Nil") || !std::strcmp(text, "0x0")) {
-    *object = nil;
-    return true;
-  }
-  if (const char* at = std::strchr(text, '@')) {
-    void* address;
-    if (!parseAddress(at + 1, &address) || !_obj_isLiveObject(address)) return false;
-    *object = static_cast<id>(address);
-    return true;
-  }
-  *object = objc_lookup_class(text);
-  return *object != nil;
-}
 
 bool blankFrom(const char* rest) {
   while (*rest == ' ' || (*rest >= '\t' && *rest <= '\r')) rest++;
@@ -58,7 +41,11 @@ bool parseArgument(val_t& arg, const char* text, id zone) {
     case fcall_type_float: v._float = std::strtof(text, &end); break;
     case fcall_type_double: v._double = std::strtod(text, &end); break;
     case fcall_type_long_double: v._long_double = std::strtod(text, &end); break;
-    case fcall_type_object: return objectNamed(text, &v.object);
+    case fcall_type_object: {
+      BOOL named;
+      v.object = nameToObjectOrNil(text, &named);
+      return named;
+    }
     case fcall_type_class:
       v._class = std::strcmp(text, "nil") ? objc_lookup_class(text) : Nil;
       return v._class || !std::strcmp(text, "nil");

@@ -266,7 +266,7 @@ id ProbeMap::getObjectToNotify() { return objectToNotify; }
 
 void ProbeMap::describeForEach(id) {
   id index = msg::begin(probes, _obj_scratchZone);
-  while (id probe = msg::next(index)) msg::xprint(probe);
+  while (id probe = msg::next(index)) msg::xprint_(probe);
   msg::drop(index);
 }
 

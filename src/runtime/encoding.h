@@ -13,6 +13,14 @@
 template <class T, class = void>
 struct objc_encoding;
 
+// Encodings are built by appending to one string: g++ 12 warns falsely
+// (-Wrestrict) about "^" + ... in optimized builds.
+template <class... S>
+inline std::string appended(std::string first, const S&... rest) {
+  (first += ... += rest);
+  return first;
+}
+
 template <class T>
 inline std::string objc_encode() {
   return objc_encoding<std::remove_cv_t<T>>::get();
@@ -60,13 +68,13 @@ struct objc_encoding<T*, std::enable_if_t<!std::is_same_v<std::remove_cv_t<T>, c
     else if constexpr (std::is_base_of_v<objc_object, P>) return "@";
     else if constexpr (std::is_function_v<P>) return "^?";
     else if constexpr (std::is_void_v<P>) return "^v";
-    else return "^" + objc_encode<P>();
+    else return appended("^", objc_encode<P>());
   }
 };
 
 template <class T, size_t N>
 struct objc_encoding<T[N]> {
-  static std::string get() { return "[" + std::to_string(N) + objc_encode<T>() + "]"; }
+  static std::string get() { return appended("[", std::to_string(N), objc_encode<T>(), "]"); }
 };
 
 // A structure without an encoding of its own is an opaque record.

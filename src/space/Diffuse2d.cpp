@@ -1,6 +1,6 @@
 #include "space/Diffuse2d.h"
 
-#include <cmath>
+#include <algorithm>
 
 #include "defobj/phase.h"
 
@@ -11,10 +11,13 @@ constexpr int32_t maxValue = 0x7FFF;
 // A cell as the automaton's 32-bit value.
 inline uint32_t word(intptr_t cell) { return static_cast<uint32_t>(cell); }
 
+// Values below zero and NaN (from a NaN rate) give 0, values rounding to
+// the top or beyond give the top, the rest round half up. The clamping is
+// min and max on the double (std::max(0.0, NaN) is 0.0), so the loop holds
+// no branch and vectorizes; truncation is the floor, the value being
+// positive by then.
 inline intptr_t roundedValue(double v) {
-  if (!(v >= 0.0)) return 0;  // negative, or NaN from a NaN rate
-  if (v + 0.5 >= maxValue) return maxValue;
-  return static_cast<intptr_t>(std::floor(v + 0.5));
+  return static_cast<int32_t>(std::min(std::max(0.0, v + 0.5), static_cast<double>(maxValue)));
 }
 
 }  // namespace
@@ -55,28 +58,34 @@ id Diffuse2d::setEvaporationRate(double rate) {
 }
 
 // The model's hottest loop: straight over the cell arrays, no message per
-// cell. The weighted sum is the rule's 32-bit signed sum; it is formed in
-// unsigned arithmetic, which wraps where signed overflow would be undefined.
+// cell, in storage order (rows outer) with each row's wrapped neighbour rows
+// found once and the two edge columns apart, so the inner loop runs straight.
+// Reads come only from the current buffer and writes go only to the pending
+// one, so the order changes no result. The weighted sum is the rule's 32-bit
+// signed sum; it is formed in unsigned arithmetic, which wraps where signed
+// overflow would be undefined.
 id Diffuse2d::stepRule() {
   const intptr_t* cells = lattice;
   const intptr_t* rows = offsets;
   intptr_t* next = newLattice;
   const unsigned w = xsize, h = ysize;
   const double twenty = 20.0, diffusion = diffusionConstant, evaporation = evaporationRate;
-  for (unsigned x = 0; x < w; x++) {
-    const unsigned left = x == 0 ? w - 1 : x - 1, right = x + 1 == w ? 0 : x + 1;
-    for (unsigned y = 0; y < h; y++) {
-      const unsigned up = y == 0 ? h - 1 : y - 1, down = y + 1 == h ? 0 : y + 1;
-      const intptr_t* above = cells + rows[up];
-      const intptr_t* row = cells + rows[y];
-      const intptr_t* below = cells + rows[down];
+  for (unsigned y = 0; y < h; y++) {
+    const intptr_t* above = cells + rows[y == 0 ? h - 1 : y - 1];
+    const intptr_t* row = cells + rows[y];
+    const intptr_t* below = cells + rows[y + 1 == h ? 0 : y + 1];
+    intptr_t* out = next + rows[y];
+    auto cell = [&](unsigned x, unsigned left, unsigned right) {
       const uint32_t orth = word(above[x]) + word(row[left]) + word(below[x]) + word(row[right]);
       const uint32_t diag =
           word(below[right]) + word(below[left]) + word(above[left]) + word(above[right]);
       const auto self = static_cast<int32_t>(word(row[x]));
       const auto sum = static_cast<int32_t>(4u * orth + diag - 20u * word(row[x]));
-      next[rows[y] + x] = roundedValue(((sum / twenty) * diffusion + self) * evaporation);
-    }
+      out[x] = roundedValue(((sum / twenty) * diffusion + self) * evaporation);
+    };
+    cell(0, w - 1, w > 1 ? 1 : 0);
+    for (unsigned x = 1; x + 1 < w; x++) cell(x, x - 1, x + 1);
+    if (w > 1) cell(w - 1, w - 2, 0);
   }
   msg::updateLattice(this);
   return this;

@@ -8,6 +8,7 @@
 #include "defobj/Archiver.h"
 #include "defobj/module.h"
 #include "defobj/phase.h"
+#include "defobj/xprint.h"
 #include "objectbase/objectbase.h"
 #include "space/space.h"
 #include "startup/environment_messages.h"
@@ -101,6 +102,8 @@ REGISTER_CLASS(BroodEnvironment, CreateDrop,
   method<&BroodEnvironment::getGuiFlag>(msg::getGuiFlag),
   method<&BroodEnvironment::getCurrentTime>(msg::getCurrentTime),
   method<&BroodEnvironment::getCurrentBroodActivity>(msg::getCurrentBroodActivity),
+  method<&BroodEnvironment::print<&::xprint>>(msg::xprint),
+  method<&BroodEnvironment::print<&::xfprint>>(msg::xfprint),
   method<&BroodEnvironment::typeModule>(msg::typeModule),
   method<&BroodEnvironment::verboseMessage>(msg::verboseMessage),
   method<&BroodEnvironment::dumpDirectory>(msg::dumpDirectory))

@@ -25,6 +25,11 @@ struct BroodEnvironment : CreateDrop {
   BOOL getGuiFlag();
   unsigned getCurrentTime();
   id getCurrentBroodActivity();
+  // The debugging functions, for code that cannot call them directly.
+  template <void (*Print)(id)>
+  void print(id object) {
+    Print(object);
+  }
   const char* typeModule(const char* name);
   void verboseMessage(const char* text);
   void dumpDirectory();

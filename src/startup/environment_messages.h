@@ -34,6 +34,8 @@ inline const Message<id()> getLanguageJava{"getLanguageJava"};
 inline const Message<id()> getLanguageObjc{"getLanguageObjc"};
 inline const Message<BOOL()> getGuiFlag{"getGuiFlag"};
 inline const Message<id()> getCurrentBroodActivity{"getCurrentBroodActivity"};
+inline const Message<void(id)> xprint{"xprint:"};
+inline const Message<void(id)> xfprint{"xfprint:"};
 inline const Message<const char*(const char*)> typeModule{"typeModule:"};
 inline const Message<void(const char*)> verboseMessage{"verboseMessage:"};
 inline const Message<void()> dumpDirectory{"dumpDirectory"};

@@ -169,7 +169,7 @@ TEST_F(Customizing, Recustomize) {
 TEST_F(Customizing, Misuse) {
   EXPECT_DEATH(msg::createBegin(objc_get_class("Customize_s"), zone),
                "\\*\\*\\* event raised for error: SubclassMustImplement\n.*\n"
-               "> class Customize_s: createBegin: not implemented\n");
+               "> class Customize_s: createBegin: must be implemented by a subclass\n");
   id plain = msg::createBegin(Gadget, zone);
   EXPECT_DEATH(msg::customizeEnd(plain),
                "\\*\\*\\* event raised for error: CreateUsage\n.*\n"

@@ -265,14 +265,29 @@ TEST(Registry, FaultyModules) {
 TEST(NameToObject, LiveObjectsNilAndClasses) {
   Thing* thing = makeThing(_obj_scratchZone);
   const std::string name = msg::getObjectName(thing);
-  EXPECT_EQ(nameToObject(name.c_str()), thing);
-  for (const char* none : {"nil", "Nil", "0x0"}) EXPECT_EQ(nameToObject(none), nil) << none;
-  EXPECT_EQ(nameToObject("Zone_c"), objc_get_class("Zone_c"));
+  const struct {
+    std::string text;
+    id object;
+  } named[] = {{name, thing}, {"nil", nil}, {"Nil", nil}, {"0x0", nil}, {"Zone_c", objc_get_class("Zone_c")}};
+  for (const auto& c : named) {
+    EXPECT_EQ(nameToObject(c.text.c_str()), c.object) << c.text;
+    BOOL found = NO;
+    EXPECT_EQ(nameToObjectOrNil(c.text.c_str(), &found), c.object) << c.text;
+    EXPECT_TRUE(found) << c.text;
+  }
 
   msg::drop(thing);
   const std::string bad[] = {name, "Thing@0x10", "Thing@12", "Thing@", name + "0", "NoSuchClass"};
-  for (const std::string& text : bad)
+  for (const std::string& text : bad) {
+    BOOL found = YES;
+    EXPECT_EQ(nameToObjectOrNil(text.c_str(), &found), nil) << text;
+    EXPECT_FALSE(found) << text;
     EXPECT_DEATH(nameToObject(text.c_str()), "defobj:421 nameToObject\n") << text;
+  }
+  BOOL found = YES;
+  EXPECT_EQ(nameToObjectOrNil(nullptr, &found), nil);
+  EXPECT_FALSE(found);
+  EXPECT_DEATH(nameToObject(nullptr), "defobj:421 nameToObject\n");
 }
 
 }  // namespace

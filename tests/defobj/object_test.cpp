@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -150,6 +151,25 @@ TEST(ObjectDeath, Misuse) {
   EXPECT_DEATH(msg::dropAllocations(thing, YES),
                literal("object was allocated as a free-standing object but dropAllocations: requested drop as a "
                        "component allocation\n"));
+  msg::drop(thing);
+}
+
+// Objects and classes alike name themselves and the message left to
+// their subclasses.
+TEST(ObjectDeath, SubclassResponsibility) {
+  Thing* thing = makeThing(_obj_scratchZone);
+  const struct {
+    std::function<void()> send;
+    const char* function;
+  } cases[] = {
+      {[&] { msg::subclassResponsibility(thing, msg::testFirst.sel); }, "-[Object(s) _subclassResponsibility:]"},
+      {[] { msg::subclassResponsibility(thingClass(), msg::testFirst.sel); }, "+[Object(s) _subclassResponsibility:]"},
+  };
+  for (const auto& c : cases)
+    EXPECT_DEATH(c.send(), literal(std::string("*** event raised for error: SubclassMustImplement\n*** function: ") +
+                                   c.function + "(), file: Object_s.cpp") +
+                               ".*\n" + literal("> class Thing: testFirst: must be implemented by a subclass\n"))
+        << c.function;
   msg::drop(thing);
 }
 

@@ -171,6 +171,31 @@ TEST_F(Phases, TypesOfOnePhase) {
   msg::drop(object);
 }
 
+// Phase classes answer the class they were split from and the class an
+// object moves on to; other classes answer nil.
+TEST_F(Phases, PhaseClassesAnswerTheirDefiningClassAndNextPhase) {
+  const Class gadget = objc_get_class("Gadget_c"), onlyUsing = objc_get_class("OnlyUsing_c"),
+              onlyCreating = objc_get_class("OnlyCreating_c");
+  _obj_splitPhases(onlyUsing);
+  _obj_splitPhases(onlyCreating);
+  const struct {
+    Class cls;
+    Class defining;
+    id next;
+  } cases[] = {
+      {static_cast<Class>(Gadget), gadget, id_Gadget_c},
+      {static_cast<Class>(id_Gadget_c), gadget, nil},
+      {usingPhaseOf(onlyUsing), onlyUsing, UsingOnly},
+      {creatingPhaseOf(onlyCreating), onlyCreating, CreatingOnly},
+      {gadget, nil, nil},
+      {objc_get_class("Widget"), nil, nil},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(msg::getDefiningClass(c.cls), c.defining) << c.cls->name;
+    EXPECT_EQ(msg::getNextPhase(c.cls), static_cast<Class>(c.next)) << c.cls->name;
+  }
+}
+
 TEST_F(Phases, RefusedMarkers) {
   EXPECT_DEATH(_obj_splitPhases(objc_get_class("MixedOnly_c")),
                "\\*\\*\\* event raised for error: SourceMessage\n.*\n"

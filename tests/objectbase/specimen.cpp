@@ -101,10 +101,14 @@ REGISTER_CLASS(Listener, BroodObject,
   method<&Listener::eventOccurredOn_via_withProbeType_on_ofType_withData>(
       msg::eventOccurredOn_via_withProbeType_on_ofType_withData))
 
+REGISTER_CLASS(Colony, Brood,
+  ivar(&Colony::population, "population"))
+
 void register_specimen_classes() {
   objc_register_Specimen();
   objc_register_Kid();
   objc_register_Listener();
+  objc_register_Colony();
 }
 
 Class specimenClass() { return objc_get_class("Specimen"); }
@@ -112,6 +116,7 @@ Class kidClass() { return objc_get_class("Kid"); }
 
 Specimen* newSpecimen() { return static_cast<Specimen*>(msg::create(specimenClass(), _obj_globalZone)); }
 Kid* newKid() { return static_cast<Kid*>(msg::create(kidClass(), _obj_globalZone)); }
+Colony* newColony() { return static_cast<Colony*>(msg::create(objc_get_class("Colony"), _obj_globalZone)); }
 Listener* newListener() { return static_cast<Listener*>(msg::create(objc_get_class("Listener"), _obj_globalZone)); }
 
 id varProbe(const char* name, Class cls) {

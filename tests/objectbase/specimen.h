@@ -1,11 +1,13 @@
 // The probed classes of the tests: a specimen with a variable of every
 // kind and methods of mixed signatures, a subclass that overrides one of
-// them, and a listener that records the probe notifications it hears.
+// them, a listener that records the probe notifications it hears, and a
+// model brood.
 #pragma once
 
 #include <string>
 
 #include "defobj/fcall_type.h"
+#include "objectbase/Brood.h"
 #include "objectbase/BroodObject.h"
 
 namespace msg {
@@ -82,11 +84,17 @@ struct Listener : BroodObject {
                                                             const char* name, char type, const void* data);
 };
 
+// A model brood with a variable of its own.
+struct Colony : Brood {
+  int population;
+};
+
 void register_specimen_classes();
 
 Specimen* newSpecimen();
 Kid* newKid();
 Listener* newListener();
+Colony* newColony();
 Class specimenClass();
 Class kidClass();
 

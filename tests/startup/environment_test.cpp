@@ -3,9 +3,11 @@
 #include "activity/activity.h"
 #include "defobj/Archiver.h"
 #include "defobj/module.h"
+#include "defobj/xprint.h"
 #include "objectbase/objectbase.h"
 #include "startup/BroodEnvironment.h"
 #include "startup/environment_messages.h"
+#include "space/report.h"
 
 extern id environment;
 
@@ -64,6 +66,29 @@ TEST(Environment, ContextQueriesOutsideARunEndTheProcess) {
   EXPECT_DEATH(msg::getCurrentTime(environment), "getCurrentTime\\(\\): there is no currently running activity");
   EXPECT_DEATH(msg::getCurrentBroodActivity(environment),
                "getCurrentBroodActivity\\(\\): there is no currently running activity");
+}
+
+// The environment's printing messages are the debugging functions, which
+// write on standard error.
+TEST(Environment, PrintingMessagesAreTheDebuggingFunctions) {
+  const struct {
+    const Message<void(id)>& message;
+    void (*function)(id);
+    const char* ofNil;
+    const char* ofPlainObject;  // how the text of a non-nil object begins
+  } cases[] = {
+      {msg::xprint, xprint, "xprint: object is nil\n", "0x"},
+      {msg::xfprint, xfprint, "xfprint: object is nil\n",
+       "xfprint: object does not respond to describeForEach:\n> object is: 0x"},
+  };
+  for (const auto& c : cases) {
+    const char* selector = sel_get_name(c.message.sel);
+    EXPECT_EQ(report::capturedStderr([&] { c.message(environment, nil); }), c.ofNil) << selector;
+    const std::string text = report::capturedStderr([&] { c.message(environment, environment); });
+    EXPECT_EQ(text.rfind(c.ofPlainObject, 0), 0u) << selector << ": " << text;
+    EXPECT_NE(text.find("BroodEnvironment"), std::string::npos) << selector << ": " << text;
+    EXPECT_EQ(text, report::capturedStderr([&] { c.function(environment); })) << selector;
+  }
 }
 
 TEST(Environment, VerboseMessagesNeedTheVerboseOption) {
