@@ -401,10 +401,36 @@ void ListIndexGEN<Links>::addBefore(id member) {
   if (position != NoOffset) position++;
 }
 
+// The generic forms walk a list with an index made for the purpose; a list
+// reaches a member, or empties itself, straight along its ring.
+template <class Links>
+struct ListDirect : ListGEN<Links> {
+  id atOffset(unsigned offset);
+  void removeAll();
+};
+
+template <class Links>
+id ListDirect<Links>::atOffset(unsigned offset) {
+  if (offset >= this->count) raiseDefaultAt(OffsetOutOfRange, "indexAtOffset");
+  link_t* link = this->firstLink;
+  for (unsigned i = 0; i < offset; i++) link = link->next;
+  return Links::memberOf(this, link);
+}
+
+template <class Links>
+void ListDirect<Links>::removeAll() {
+  while (link_t* link = this->firstLink) {
+    unlink(this, link);
+    Links::release(this, link);
+  }
+}
+
 template struct ListGEN<LinkedLinks>;
 template struct ListGEN<MemberLinks>;
 template struct ListIndexGEN<LinkedLinks>;
 template struct ListIndexGEN<MemberLinks>;
+template struct ListDirect<LinkedLinks>;
+template struct ListDirect<MemberLinks>;
 
 // --- plain functions ---
 
@@ -432,7 +458,7 @@ void removeMlinksMember(id list, id member) {
 }
 
 // The class tables: one per variant, from the same member functions.
-#define LIST_METHODS(List)                                                                   \
+#define LIST_METHODS(List, Links)                                                                   \
   phase(Phase::UsingOnly), method<&List::addFirst>(msg::addFirst), method<&List::addLast>(msg::addLast), \
       method<&List::removeFirst>(msg::removeFirst), method<&List::removeLast>(msg::removeLast),      \
       method<&List::begin>(msg::begin), method<&List::listBegin>(msg::listBegin),                    \
@@ -440,7 +466,9 @@ void removeMlinksMember(id list, id member) {
       method<&List::_createPermutedIndex_forIndexSubclass>(msg::_createPermutedIndex_forIndexSubclass), \
       method<&List::createIndex_fromMember>(msg::createIndex_fromMember),                            \
       method<&List::copy>(msg::copy), method<&List::describe>(msg::describe),                        \
-      method<&List::mapAllocations>(msg::mapAllocations)
+      method<&List::mapAllocations>(msg::mapAllocations),                                            \
+      method<&ListDirect<Links>::atOffset>(msg::atOffset),                                           \
+      method<&ListDirect<Links>::removeAll>(msg::removeAll)
 
 #define LIST_INDEX_METHODS(Index)                                                                      \
   phase(Phase::UsingOnly), method<&Index::next>(msg::next), method<&Index::prev>(msg::prev),           \
@@ -450,7 +478,7 @@ void removeMlinksMember(id list, id member) {
       method<&Index::setOffset>(msg::setOffset), method<&Index::addAfter>(msg::addAfter),              \
       method<&Index::addBefore>(msg::addBefore)
 
-REGISTER_CLASS(List_linked, List_any, LIST_METHODS(List_linked))
-REGISTER_CLASS(List_mlinks, List_any, LIST_METHODS(List_mlinks))
+REGISTER_CLASS(List_linked, List_any, LIST_METHODS(List_linked, LinkedLinks))
+REGISTER_CLASS(List_mlinks, List_any, LIST_METHODS(List_mlinks, MemberLinks))
 REGISTER_CLASS(ListIndex_linked, ListIndex_any, LIST_INDEX_METHODS(ListIndex_linked))
 REGISTER_CLASS(ListIndex_mlinks, ListIndex_any, LIST_INDEX_METHODS(ListIndex_mlinks))

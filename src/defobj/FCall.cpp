@@ -171,6 +171,18 @@ void FCall_c::performCall() {
     // another call since.
     a->argValues[1] = &gcInfo[1];
     a->argValues[2] = &fmethod;
+    // The calls of for-each actions take no argument and answer nothing or
+    // an object: the implementation is called as such, without libffi.
+    if (a->assignedArgumentCount == 0) {
+      if (a->retVal.type == fcall_type_void) {
+        reinterpret_cast<void (*)(id, SEL)>(ffunction)(gcInfo[1], fmethod);
+        return;
+      }
+      if (a->retVal.type == fcall_type_object) {
+        a->retVal.val.object = reinterpret_cast<id (*)(id, SEL)>(ffunction)(gcInfo[1], fmethod);
+        return;
+      }
+    }
   }
   RawResult raw;
   ffi_call(&cif, ffunction, &raw, &a->argValues[MAX_HIDDEN - a->hiddenArgumentCount]);

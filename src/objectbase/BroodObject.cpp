@@ -18,9 +18,7 @@ id BroodObject::getProbeForMessage(const char* name) {
 
 void BroodObject::eventOccurredOn_via_withProbeType_on_ofType_withData(id, id, const char*, const char*, char,
                                                                        const void*) {
-  raiseAt(SubclassMustImplement, "-[BroodObject eventOccurredOn:via:withProbeType:on:ofType:withData:]",
-          "%s: eventOccurredOn:via:withProbeType:on:ofType:withData: must be implemented by the subclass\n",
-          isa->name);
+  msg::subclassResponsibility(this, msg::eventOccurredOn_via_withProbeType_on_ofType_withData.sel);
 }
 
 REGISTER_CLASS(BroodObject, CreateDrop,

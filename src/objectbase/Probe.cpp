@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "collections/collections.h"
-#include "defobj/directory.h"
+#include "defobj/brood_directory.h"
 #include "defobj/phase.h"
 #include "objectbase/notify_targets.h"
 #include "objectbase/objectbase.h"
@@ -36,7 +36,7 @@ void Probe::setSafety() { safety = YES; }
 void Probe::unsetSafety() { safety = NO; }
 
 id Probe::clone(id) {
-  raiseAt(SubclassMustImplement, "-[Probe clone:]", "%s: clone: must be implemented by the subclass\n", isa->name);
+  msg::subclassResponsibility(this, msg::clone.sel);
   return nil;
 }
 

@@ -8,18 +8,16 @@ namespace {
 void allocate(sarray* t, uint32_t capacity) {
   t->capacity = capacity;
   t->count = 0;
-  t->keys = static_cast<uint32_t*>(std::calloc(capacity, sizeof(uint32_t)));
-  t->imps = static_cast<IMP*>(std::calloc(capacity, sizeof(IMP)));
-  if (!t->keys || !t->imps) std::abort();
+  t->slots = static_cast<sarray_slot*>(std::calloc(capacity, sizeof(sarray_slot)));
+  if (!t->slots) std::abort();
 }
 
 void grow(sarray* t) {
   sarray old = *t;
   allocate(t, old.capacity * 2);
   for (uint32_t i = 0; i < old.capacity; i++)
-    if (old.keys[i]) sarray_at_put_safe(t, old.keys[i] - 1, old.imps[i]);
-  std::free(old.keys);
-  std::free(old.imps);
+    if (old.slots[i].key) sarray_at_put_safe(t, old.slots[i].key - 1, old.slots[i].imp);
+  std::free(old.slots);
 }
 
 }  // namespace
@@ -35,8 +33,7 @@ sarray* sarray_lazy_copy(const sarray* from) {
   auto* t = static_cast<sarray*>(std::malloc(sizeof(sarray)));
   if (!t) std::abort();
   allocate(t, from->capacity);
-  std::memcpy(t->keys, from->keys, from->capacity * sizeof(uint32_t));
-  std::memcpy(t->imps, from->imps, from->capacity * sizeof(IMP));
+  std::memcpy(t->slots, from->slots, from->capacity * sizeof(sarray_slot));
   t->count = from->count;
   return t;
 }
@@ -45,22 +42,21 @@ void sarray_at_put_safe(sarray* t, uint32_t uid, IMP imp) {
   const uint32_t key = uid + 1;
   for (;;) {
     const uint32_t mask = t->capacity - 1;
-    for (uint32_t i = uid & mask;; i = (i + 1) & mask) {
-      if (t->keys[i] == key) {
-        t->imps[i] = imp;
+    for (uint32_t i = sarray_home(t, uid);; i = (i + 1) & mask) {
+      if (t->slots[i].key == key) {
+        t->slots[i].imp = imp;
         return;
       }
-      if (t->keys[i] == 0) break;
+      if (t->slots[i].key == 0) break;
     }
     // Keep the table at most half full so that probes stay short.
     if (2 * (t->count + 1) > t->capacity) {
       grow(t);
       continue;
     }
-    for (uint32_t i = uid & mask;; i = (i + 1) & mask)
-      if (t->keys[i] == 0) {
-        t->keys[i] = key;
-        t->imps[i] = imp;
+    for (uint32_t i = sarray_home(t, uid);; i = (i + 1) & mask)
+      if (t->slots[i].key == 0) {
+        t->slots[i] = {key, imp};
         t->count++;
         return;
       }
@@ -69,7 +65,6 @@ void sarray_at_put_safe(sarray* t, uint32_t uid, IMP imp) {
 
 void sarray_free(sarray* t) {
   if (!t) return;
-  std::free(t->keys);
-  std::free(t->imps);
+  std::free(t->slots);
   std::free(t);
 }

@@ -426,11 +426,9 @@ TEST_F(VarProbe, ModelObjectsMustOverrideTheHook) {
         msg::setObjectToNotify(probe, newSpecimen());
         msg::setData_ToString(probe, s, "1");
       },
-               report::error("SubclassMustImplement",
-                             "-[BroodObject eventOccurredOn:via:withProbeType:on:ofType:withData:]",
-                             "BroodObject.cpp",
-                             "Specimen: eventOccurredOn:via:withProbeType:on:ofType:withData: must be "
-                             "implemented by the subclass\n"));
+               report::error("SubclassMustImplement", "-[Object(s) _subclassResponsibility:]", "Object_s.cpp",
+                             "> class Specimen: eventOccurredOn:via:withProbeType:on:ofType:withData: must be "
+                             "implemented by a subclass\n"));
   msg::drop(probe);
 }
 
@@ -481,7 +479,7 @@ TEST(Probe, GuessesTheTypeOfText) {
     EXPECT_EQ(v.type == fcall_type_string ? v.val.string : c.text, c.text);
   }
   EXPECT_DEATH(msg::clone(msg::create(objc_get_class("Probe"), _obj_globalZone), _obj_globalZone),
-               "clone: must be implemented by the subclass");
+               "> class Probe: clone: must be implemented by a subclass\n");
   msg::drop(probe);
 }
 
