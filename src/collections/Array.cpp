@@ -7,6 +7,7 @@
 #include "defobj/Class_s.h"
 #include "defobj/address.h"
 #include "defobj/archiving_messages.h"
+#include "defobj/hdf5_messages.h"
 #include "defobj/phase.h"
 
 namespace {
@@ -287,6 +288,7 @@ REGISTER_CLASS(Array_c, Collection_any,
   method<&Array_c::lispInCreate>(msg::lispInCreate),
   phase(Phase::Setting),
   method<&Array_c::lispIn>(msg::lispIn),
+  method<&Array_c::hdf5In>(msg::hdf5In),
   // The setting messages, once the array is made.
   phase(Phase::Using),
   method<&Array_c::resetDefaultMember>(msg::setDefaultMember),
@@ -304,7 +306,9 @@ REGISTER_CLASS(Array_c, Collection_any,
   method<&Array_c::describe>(msg::describe),
   method<&Array_c::mapAllocations>(msg::mapAllocations),
   method<&Array_c::lispOutShallow>(msg::lispOutShallow),
-  method<&Array_c::lispOutDeep>(msg::lispOutDeep))
+  method<&Array_c::lispOutDeep>(msg::lispOutDeep),
+  method<&Array_c::hdf5OutShallow>(msg::hdf5OutShallow),
+  method<&Array_c::hdf5OutDeep>(msg::hdf5OutDeep))
 
 REGISTER_CLASS(ArrayIndex_c, Index_any,
   ivar(&ArrayIndex_c::memPtr, "memPtr"),

@@ -49,6 +49,9 @@ struct Array_c : Collection_any {
   void lispOutDeep(id stream);
   id lispInCreate(id expr);
   id lispIn(id expr);
+  void hdf5OutShallow(id node);
+  void hdf5OutDeep(id node);
+  id hdf5In(id node);
 
   // Bytes of an owned block for n members: one slot at least, and the
   // default member's slot after the members.

@@ -3,6 +3,7 @@
 #include "collections/collections.h"
 #include "defobj/Class_s.h"
 #include "defobj/archiving_messages.h"
+#include "defobj/hdf5_messages.h"
 #include "defobj/phase.h"
 
 void List_any::setInitialValue(id initial) {
@@ -82,11 +83,14 @@ REGISTER_CLASS(List_any, Collection_any,
   method<&List_any::lispInCreate>(msg::lispInCreate),
   phase(Phase::Setting),
   method<&List_any::lispIn>(msg::lispIn),
+  method<&List_any::hdf5In>(msg::hdf5In),
   phase(Phase::Using),
   method<&List_any::getDequeOnly>(msg::getDequeOnly),
   method<&List_any::getCountPerBlock>(msg::getCountPerBlock),
   method<&List_any::lispOutShallow>(msg::lispOutShallow),
-  method<&List_any::lispOutDeep>(msg::lispOutDeep))
+  method<&List_any::lispOutDeep>(msg::lispOutDeep),
+  method<&List_any::hdf5OutShallow>(msg::hdf5OutShallow),
+  method<&List_any::hdf5OutDeep>(msg::hdf5OutDeep))
 
 REGISTER_CLASS(ListIndex_any, Index_any,
   ivar(&ListIndex_any::link, "link"),

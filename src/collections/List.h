@@ -34,6 +34,9 @@ struct List_any : Collection_any {
   void lispOutDeep(id stream);
   id lispInCreate(id expr);
   id lispIn(id expr);
+  void hdf5OutShallow(id node);
+  void hdf5OutDeep(id node);
+  id hdf5In(id node);
 };
 
 // The two kinds of link storage, each a traits class of the template.

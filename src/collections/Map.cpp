@@ -8,6 +8,7 @@
 #include "collections/collections.h"
 #include "defobj/Zone.h"
 #include "defobj/archiving_messages.h"
+#include "defobj/hdf5_messages.h"
 #include "defobj/phase.h"
 
 namespace {
@@ -251,8 +252,10 @@ REGISTER_CLASS(Map_c, Collection_any,
   method<&Map_c::setCompareUnsignedIntegers>(msg::setCompareUnsignedIntegers),
   method<&Map_c::createEnd>(msg::createEnd),
   method<&Map_c::lispInCreate>(msg::lispInCreate),
+  method<&Map_c::hdf5InCreate>(msg::hdf5InCreate),
   phase(Phase::Setting),
   method<&Map_c::lispIn>(msg::lispIn),
+  method<&Map_c::hdf5In>(msg::hdf5In),
   phase(Phase::Using),
   method<&Map_c::getCompareFunction>(msg::getCompareFunction),
   method<&Map_c::at>(msg::at),
@@ -276,4 +279,6 @@ REGISTER_CLASS(Map_c, Collection_any,
   method<&Map_c::_createPermutedIndex_forIndexSubclass>(msg::_createPermutedIndex_forIndexSubclass),
   method<&Map_c::createIndex_fromMember>(msg::createIndex_fromMember),
   method<&Map_c::lispOutShallow>(msg::lispOutShallow),
-  method<&Map_c::lispOutDeep>(msg::lispOutDeep))
+  method<&Map_c::lispOutDeep>(msg::lispOutDeep),
+  method<&Map_c::hdf5OutShallow>(msg::hdf5OutShallow),
+  method<&Map_c::hdf5OutDeep>(msg::hdf5OutDeep))

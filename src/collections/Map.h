@@ -52,6 +52,10 @@ struct Map_c : Collection_any {
   void lispOutDeep(id stream);
   id lispInCreate(id expr);
   id lispIn(id expr);
+  id hdf5InCreate(id node);
+  void hdf5OutShallow(id node);
+  void hdf5OutDeep(id node);
+  id hdf5In(id node);
 
   // compare(entry key, searched key), by function or by compare:.
   int compareKey(id entryKey, id key) const;

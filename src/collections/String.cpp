@@ -7,6 +7,7 @@
 #include "collections/stream_messages.h"
 #include "defobj/Class_s.h"
 #include "defobj/archiving_messages.h"
+#include "defobj/hdf5_messages.h"
 #include "defobj/phase.h"
 
 namespace {
@@ -119,6 +120,7 @@ REGISTER_CLASS(String_c, CreateDrop_s,
   method<&String_c::setLiteralFlag>(msg::setLiteralFlag),
   method<&String_c::mapAllocations>(msg::mapAllocations),
   method<&String_c::lispIn>(msg::lispIn),
+  method<&String_c::hdf5In>(msg::hdf5In),
   phase(Phase::Using),
   method<&String_c::getC>(msg::getC),
   method<&String_c::catC>(msg::catC),
@@ -130,4 +132,5 @@ REGISTER_CLASS(String_c, CreateDrop_s,
   method<&String_c::compare>(msg::compare),
   method<&String_c::describe>(msg::describe),
   method<&String_c::lispOutShallow>(msg::lispOutShallow),
-  method<&String_c::lispOutShallow>(msg::lispOutDeep))
+  method<&String_c::lispOutShallow>(msg::lispOutDeep),
+  method<&String_c::hdf5OutShallow>(msg::hdf5OutShallow))

@@ -35,6 +35,8 @@ struct String_c : CreateDrop_s {
   // its text, any other string a make-instance form.
   void lispOutShallow(id stream);
   id lispIn(id expr);
+  void hdf5OutShallow(id node);
+  id hdf5In(id node);
 
  private:
   void replaceText(char* text, int newCount);

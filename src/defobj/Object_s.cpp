@@ -8,6 +8,7 @@
 #include "defobj/Class_s.h"
 #include "defobj/address.h"
 #include "defobj/archiving_messages.h"
+#include "defobj/hdf5_messages.h"
 #include "defobj/fcall_type.h"
 #include "defobj/module.h"
 #include "misc/avl.h"
@@ -424,6 +425,9 @@ REGISTER_CLASS(Object_s, Object,
   method<&Object_s::_lispOut__deep>(msg::_lispOut__deep),
   method<&Object_s::lispOutVars_deep>(msg::lispOutVars_deep),
   method<&Object_s::lispIn>(msg::lispIn),
+  method<&Object_s::hdf5OutShallow>(msg::hdf5OutShallow),
+  method<&Object_s::hdf5OutDeep>(msg::hdf5OutDeep),
+  method<&Object_s::hdf5In>(msg::hdf5In),
   method<&Object_s::updateArchiver>(msg::updateArchiver),
   method<&Object_s::lispSaveStream<BOOL, msg::catBoolean>>(msg::lispSaveStream_Boolean_Value),
   method<&Object_s::lispSaveStream<char, msg::catChar>>(msg::lispSaveStream_Char_Value),

@@ -64,6 +64,11 @@ struct Object_s : Object {
   void _lispOut__deep(id stream, BOOL deep);
   void lispOutVars_deep(id stream, BOOL deep);
   id lispIn(id expr);
+  // HDF5 forms: a record of a dataset (shallow), or a group with one
+  // dataset per value variable and one group per object variable (deep).
+  void hdf5OutShallow(id node);
+  void hdf5OutDeep(id node);
+  id hdf5In(id node);
   void updateArchiver(id archiver);
   // One variable written by hand: " #:name value".
   template <class T, const Message<void(T)>& cat>

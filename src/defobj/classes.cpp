@@ -8,7 +8,10 @@
   X(Create_bysend) X(Create_byboth) X(Class_s) X(CreatedClass_s) X(BehaviorPhase_s)       \
   X(Zone_c) X(ComponentZone_c) X(Symbol_c) X(EventType_c) X(Warning_c) X(Error_c)         \
   X(Type_c) X(ProgramModule_c) X(Module_super_) X(Module__defobj_) X(FArguments_c) X(FCall_c) \
-  X(Arguments_c) X(Archiver_c) X(LispArchiver_c) X(HDF5Archiver_c) X(Application)
+  X(Directory) X(DirectoryEntry) X(ObjectEntry) X(SelectorEntry) X(COMProxy) X(JavaProxy)         \
+  X(JavaClassProxy) X(JavaCollection) X(JavaCollectionIndex)                                 \
+  X(Arguments_c) X(Archiver_c) X(LispArchiver_c) X(HDF5Archiver_c) X(Application) \
+  X(HDF5_c) X(HDF5CompoundType_c)
 
 #define DECLARE(cls) DECLARE_CLASS_REGISTRATION(cls);
 DEFOBJ_CLASSES(DECLARE)

@@ -36,7 +36,7 @@ id Creating, Setting, Using, CreatingOnly, UsingOnly;
   X(Create_bysend) X(Create_byboth) X(Class_s) X(CreatedClass_s) X(BehaviorPhase_s) X(Zone_c) \
   X(ComponentZone_c) X(Symbol_c) X(EventType_c) X(Warning_c) X(Error_c) X(Type_c)             \
   X(ProgramModule_c) X(FArguments_c) X(FCall_c) X(Arguments_c)         \
-  X(Archiver_c) X(LispArchiver_c) X(HDF5Archiver_c) X(Application)
+  X(Archiver_c) X(LispArchiver_c) X(HDF5Archiver_c) X(Application) X(HDF5_c) X(HDF5CompoundType_c)
 
 DEFOBJ_WARNINGS(MODULE_VARIABLE)
 DEFOBJ_ERRORS(MODULE_VARIABLE)
@@ -65,6 +65,8 @@ void implementTypes() {
   msg::setTypeImplemented(id_Arguments_c, Arguments);
   msg::setTypeImplemented(id_LispArchiver_c, LispArchiver);
   msg::setTypeImplemented(id_HDF5Archiver_c, HDF5Archiver);
+  msg::setTypeImplemented(id_HDF5_c, HDF5);
+  msg::setTypeImplemented(id_HDF5CompoundType_c, HDF5CompoundType);
 }
 
 void setDefaultMessages() {

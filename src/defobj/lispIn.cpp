@@ -6,7 +6,7 @@
 #include "collections/predicates.h"
 #include "collections/stream_messages.h"
 #include "defobj/archiving_messages.h"
-#include "defobj/directory.h"
+#include "defobj/brood_directory.h"
 #include "defobj/fcall_type.h"
 #include "defobj/module.h"
 #include "defobj/runtime_classes.h"

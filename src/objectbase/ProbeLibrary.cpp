@@ -3,7 +3,7 @@
 #include "collections/collections.h"
 #include "collections/keyed_messages.h"
 #include "defobj/address.h"
-#include "defobj/directory.h"
+#include "defobj/brood_directory.h"
 #include "defobj/phase.h"
 #include "objectbase/objectbase.h"
 

@@ -6,7 +6,7 @@
 #include "collections/keyed_messages.h"
 #include "collections/stream_messages.h"
 #include "defobj/address.h"
-#include "defobj/directory.h"
+#include "defobj/brood_directory.h"
 #include "defobj/phase.h"
 #include "misc/debugabort.h"
 #include "objectbase/notify_targets.h"

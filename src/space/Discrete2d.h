@@ -22,6 +22,8 @@ struct Discrete2d : BroodObject {
   intptr_t* allocLattice();
   id makeOffsets();
   id createEnd();
+  // Sets the plain variables of an archived lattice before its cells exist.
+  id lispInCreate(id expr);
 
   // Setting.
   id setLattice(intptr_t* cells);
@@ -41,9 +43,25 @@ struct Discrete2d : BroodObject {
   id fillWithValue(intptr_t value);
   id fillWithObject(id object);
   id copyDiscrete2d_toDiscrete2d(id source, id target);
+  // Loads the target's cells from a plain-text PGM file; answers the file's
+  // maximum grey value plus 1, or 0 when nothing could be read.
+  int setDiscrete2d_toFile(id target, const char* fileName);
+  // Archive forms: the plain variables and then the cells, as one integer
+  // array (shallow) or one (cons '(x . y) object) per occupant (deep).
+  void lispOutShallow(id stream);
+  void lispOutDeep(id stream);
+  id lispIn(id expr);
   void drop();
 
   size_t cellCount() const { return static_cast<size_t>(xsize) * ysize; }
   // Frees a cell array of this lattice's zone; nil is ignored.
   void freeCells(intptr_t* cells);
+
+ private:
+  template <class F>
+  void lispOutCells(id stream, F&& writeCells);
+  void readPlainVariables(id expr, const char* function);
+  void lispInCells(id value);
+  void lispInCellArray(id array);
+  void lispInOccupant(id element);
 };

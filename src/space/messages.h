@@ -31,6 +31,7 @@ inline const Message<id(id)> fastFillWithObject{"fastFillWithObject:"};
 inline const Message<id(intptr_t)> fillWithValue{"fillWithValue:"};
 inline const Message<id(id)> fillWithObject{"fillWithObject:"};
 inline const Message<id(id, id)> copyDiscrete2d_toDiscrete2d{"copyDiscrete2d:toDiscrete2d:"};
+inline const Message<int(id, const char*)> setDiscrete2d_toFile{"setDiscrete2d:toFile:"};
 
 // Grid2d.
 inline const Message<id(BOOL)> setOverwriteWarnings{"setOverwriteWarnings:"};

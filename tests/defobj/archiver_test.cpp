@@ -359,21 +359,6 @@ TEST_F(Archivers, WithoutHomeNothingIsOpened) {
                                             "> lisp archive has no path (neither HOME nor BROODHOME is set)\n"));
 }
 
-TEST_F(Archivers, HDF5ArchivesWaitForTheirStorage) {
-  id archiver = makeArchiver(HDF5Archiver, NO);
-  EXPECT_EQ(stored(archiver, "p"), nullptr);
-  msg::sync(archiver);
-  auto report = [&](const char* function, const std::string& action) {
-    return errorReport("NotImplemented", function, "HDF5Archiver.cpp",
-                       "> HDF5 archive " + home + "/rarevadiv.hdf cannot be " + action +
-                           ": HDF5 storage is not available yet\n");
-  };
-  EXPECT_DEATH(msg::putDeep_object(archiver, "p", makePoint(1, nullptr)),
-               report("-[HDF5Archiver(c) _putDeep:object:]", "written"));
-  writeFile(home + "/rarevadiv.hdf", "not yet");
-  EXPECT_DEATH(makeArchiver(HDF5Archiver, NO), report("-[HDF5Archiver(c) _createEnd]", "read"));
-}
-
 TEST_F(Archivers, ClientsAreRegisteredOnceAndUpdatedBeforeASave) {
   id archiver = makeArchiver(LispArchiver, NO);
   auto* client = static_cast<StoredClient*>(msg::create(storedClass("StoredClient"), _obj_globalZone));

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "defobj/directory.h"
+#include "defobj/brood_directory.h"
 #include "defobj/module.h"
 
 namespace {

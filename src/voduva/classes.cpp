@@ -1,0 +1,19 @@
+// Registration of every class of the Tk layer, before start-up.
+#include "runtime/registration.h"
+#include "voduva/voduva.h"
+
+#define VODUVA_CLASSES(X) X(TkInterp) X(TkExtra) \
+  X(Widget) X(ArchivedGeometryWidget) X(WindowGeometryRecord) X(Frame) X(ButtonPanel) X(Button) X(Label) \
+  X(InputWidget) X(Entry) X(Canvas) X(BLTVector) X(GraphElement) X(Graph) \
+  X(Colormap) X(Raster) X(ZoomRaster)
+
+#define DECLARE(cls) DECLARE_CLASS_REGISTRATION(cls);
+VODUVA_CLASSES(DECLARE)
+#undef DECLARE
+
+void voduva_register_classes() {
+  tclobjc_register_classes();
+#define REGISTER(cls) objc_register_##cls();
+  VODUVA_CLASSES(REGISTER)
+#undef REGISTER
+}
