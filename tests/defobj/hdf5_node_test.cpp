@@ -172,11 +172,13 @@ TEST_F(HDF5Nodes, DatasetsAndAttributesReadBackAsWritten) {
                          "requested dimension number not less than rank"));
   const char* type = msg::getAttribute(grids, "type");
   EXPECT_STREQ(type, "Grid");
+  msg::free(_obj_scratchZone, const_cast<char*>(type));
   EXPECT_EQ(msg::getAttribute(grids, "missing"), nullptr);
   id text = makeNode(group, "text", NO, YES);
   const char* loaded = nullptr;
   msg::loadDataset(text, &loaded);
   EXPECT_STREQ(loaded, "hello");
+  msg::free(_obj_scratchZone, const_cast<char*>(loaded));
   std::vector<std::string> seen;
   const hdf5_attribute_visitor collect = [&](const char* name, const char* value) {
     seen.push_back(std::string(name) + "=" + (value ? value : "nil"));
@@ -225,7 +227,9 @@ TEST_F(HDF5Nodes, RecordsStoreStringsAsIndicesIntoTheirTables) {
   EXPECT_EQ(msg::getCount(records), 4u);
   const char** names = msg::readRowNames(records);
   EXPECT_STREQ(names[3], "3");
-  msg::free(_obj_globalZone, names);
+  // The names are the caller's: each a copy in the scratch zone.
+  for (unsigned i = 0; i < 4; i++) msg::free(_obj_scratchZone, const_cast<char*>(names[i]));
+  msg::free(msg::getZone(records), names);
   const char* labels[4];
   for (unsigned i = 0; i < 4; i++) {
     auto* sample = static_cast<Sample*>(msg::create(sampleClass(), _obj_globalZone));
