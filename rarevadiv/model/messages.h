@@ -1,6 +1,7 @@
 // Messages and value types of the warmling model.
 #pragma once
 
+#include "objectbase/shared_messages.h"
 #include "activity/messages.h"
 #include "space/messages.h"
 
@@ -18,14 +19,11 @@ inline const Message<id(int)> setIdealTemperature{"setIdealTemperature:"};
 inline const Message<id(int)> setOutputHeat{"setOutputHeat:"};
 inline const Message<id(float)> setRandomMoveProbability{"setRandomMoveProbability:"};
 inline const Message<id(unsigned char)> setBugColor{"setBugColor:"};
-inline const Message<id(int, int)> setX_Y{"setX:Y:"};
 inline const Message<double()> getUnhappiness{"getUnhappiness"};
 
 // HeatCell.
 inline const Message<id(int)> setX{"setX:"};
 inline const Message<id(int)> setY{"setY:"};
-inline const Message<int()> getX{"getX"};
-inline const Message<int()> getY{"getY"};
 
 // HeatSpace.
 inline const Message<id(HeatValue, int, int)> addHeat_X_Y{"addHeat:X:Y:"};

@@ -2,6 +2,7 @@
 // sequences and its per-step pumps.
 #pragma once
 
+#include "objectbase/shared_messages.h"
 #include "collections/keyed_messages.h"  // setCollection:, which averagers answer
 #include "activity/messages.h"
 #include "simtools/messages.h"
@@ -12,7 +13,6 @@ namespace msg {
 inline const Message<id()> update{"update"};
 
 // Averager.
-inline const Message<id(unsigned)> setWidth{"setWidth:"};
 inline const Message<id(double)> addValueToAverage{"addValueToAverage:"};
 inline const Message<double()> getAverage{"getAverage"};
 inline const Message<double()> getMovingAverage{"getMovingAverage"};
@@ -41,8 +41,6 @@ inline const Message<id(int)> setGraphics{"setGraphics:"};
 inline const Message<id(BOOL)> setFileOutput{"setFileOutput:"};
 inline const Message<id(id)> setHDF5Container{"setHDF5Container:"};
 inline const Message<id(const char*)> setFileName{"setFileName:"};
-inline const Message<id(const char*)> setTitle{"setTitle:"};
-inline const Message<id(const char*, const char*)> setAxisLabelsX_Y{"setAxisLabelsX:Y:"};
 inline const Message<id(const char**, unsigned)> setColors_count{"setColors:count:"};
 
 // EZGraph: using phase.

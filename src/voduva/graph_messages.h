@@ -1,12 +1,11 @@
 // Messages of graphs, their elements and the BLT vectors behind them.
 #pragma once
 
+#include "objectbase/shared_messages.h"
 #include "voduva/widget_messages.h"
 
 namespace msg {
 // Graph.
-inline const Message<id(const char*)> setTitle{"setTitle:"};
-inline const Message<id(const char*, const char*)> setAxisLabelsX_Y{"setAxisLabelsX:Y:"};
 inline const Message<id(double, double)> setRangesXMin_Max{"setRangesXMin:Max:"};
 inline const Message<id(double, double)> setRangesYMin_Max{"setRangesYMin:Max:"};
 inline const Message<id(double, double, double, double)> setRangesXMin_Max_YMin_Max{

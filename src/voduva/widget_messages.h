@@ -2,6 +2,7 @@
 // the small widgets (frames, buttons, labels, entries, canvases).
 #pragma once
 
+#include "objectbase/shared_messages.h"
 #include "defobj/archiving_messages.h"
 #include "defobj/hdf5_messages.h"  // setParent:, getParent
 #include "defobj/messages.h"
@@ -27,16 +28,12 @@ inline const Message<id()> unpack{"unpack"};
 // Widget: state and geometry. setWidth_Height and the getters also serve
 // window geometry records.
 inline const Message<id(BOOL)> setActiveFlag{"setActiveFlag:"};
-inline const Message<id(unsigned)> setWidth{"setWidth:"};
 inline const Message<id(unsigned)> setHeight{"setHeight:"};
 inline const Message<id(unsigned, unsigned)> setWidth_Height{"setWidth:Height:"};
 inline const Message<id(const char*)> setWindowGeometry{"setWindowGeometry:"};
 inline const Message<const char*()> getWindowGeometry{"getWindowGeometry"};
 inline const Message<unsigned()> getWidth{"getWidth"};
 inline const Message<unsigned()> getHeight{"getHeight"};
-inline const Message<int()> getX{"getX"};
-inline const Message<int()> getY{"getY"};
-inline const Message<id(int, int)> setX_Y{"setX:Y:"};
 inline const Message<id(const char*)> setWindowTitle{"setWindowTitle:"};
 inline const Message<BOOL()> getDestroyedFlag{"getDestroyedFlag"};
 inline const Message<id()> getTopLevel{"getTopLevel"};
@@ -48,8 +45,6 @@ inline const Message<id()> disableDestroyNotification{"disableDestroyNotificatio
 // message).
 inline const Message<id(id, const char*)> create_setWindowGeometryRecordName{
     "create:setWindowGeometryRecordName:"};
-inline const Message<id(const char*)> setWindowGeometryRecordName{"setWindowGeometryRecordName:"};
-inline const Message<id(BOOL)> setSaveSizeFlag{"setSaveSizeFlag:"};
 inline const Message<id()> loadWindowGeometryRecord{"loadWindowGeometryRecord"};
 inline const Message<id()> registerAndLoad{"registerAndLoad"};
 inline const Message<id()> updateSize{"updateSize"};
