@@ -79,16 +79,17 @@ id ForEachActivity_c::getCurrentMember() {
 
 // --- ForEachIndex_c ---
 
+// Only next goes to the member index: on a permuted index every other
+// query rebuilds the permutation and draws a new order.
 id ForEachIndex_c::nextAction(id* status) {
-  id member = msg::getLoc(memberIndex) == End ? nil : msg::next(memberIndex);
-  auto* action = static_cast<PAction*>(memberAction);
-  action->target = member;
-  if (msg::getLoc(memberIndex) == Member) return memberAction;
+  id member = msg::next(memberIndex);
+  static_cast<PAction*>(memberAction)->target = member;
+  if (member) return memberAction;
   *status = Completed;
   return nil;
 }
 
-id ForEachIndex_c::get() { return msg::getLoc(memberIndex) == Member ? memberAction : nil; }
+id ForEachIndex_c::get() { return memberAction; }
 id ForEachIndex_c::getLoc() { return msg::getLoc(memberIndex); }
 
 void ForEachIndex_c::drop() {

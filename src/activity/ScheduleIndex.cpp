@@ -4,12 +4,19 @@
 #include "activity/activity.h"
 #include "activity/Schedule.h"
 #include "collections/Map.h"
+#include "collections/PermutedIndex.h"
 #include "defobj/phase.h"
 #include "misc/debugabort.h"
 
 namespace {
 
 Schedule_c* scheduleOf(const ScheduleIndex_c* index) { return static_cast<Schedule_c*>(index->collection); }
+
+// A permuted walk answers nil at its end; asking it for its location would
+// rebuild it and draw a new order, so only a sequential walk is asked.
+bool walkAtEnd(id listIndex) {
+  return !isKindOf(listIndex, id_PermutedIndex_c) && msg::getLoc(listIndex) == End;
+}
 
 bool isChanged(id action) { return action && action->isa == static_cast<Class>(id_ActionChanged_c); }
 
@@ -42,7 +49,7 @@ id ScheduleIndex_c::nextAction(id* status) {
   }
 
   id key = nil, action = nil;
-  if (MapIndex_c::getLoc() != End) action = MapIndex_c::next_(&key);
+  if (!walkAtEnd(listIndex)) action = MapIndex_c::next_(&key);
   if (action) {
     currentTime = absoluteTime(schedule->keyTime(key));
   } else if (schedule->repeatInterval) {

@@ -161,6 +161,26 @@ TEST(Actions, ShuffleOfOneMemberDrawsNothing) {
   EXPECT_EQ(msg::getCurrentCount(randomGenerator), before);
 }
 
+// A permuted walk rebuilds its permutation (one shuffle when it is made,
+// two more at each next), so a pass over n members takes n + 1 nexts and
+// nothing else: (n - 1) + (n + 1) * 2 * (n - 1) draws, none below two.
+TEST(Actions, RandomizedForEachPassDrawsOnlyForItsNexts) {
+  for (unsigned n : {0u, 1u, 2u, 100u}) {
+    SCOPED_TRACE("members " + std::to_string(n));
+    id list = newList();
+    for (unsigned i = 0; i < n; i++) msg::addLast(list, newAgent("m"));
+    id group = newGroup();
+    msg::setDefaultOrder(msg::createActionForEach_message(group, list, msg::logAct.sel), Randomized);
+    const unsigned long long before = msg::getCurrentCount(randomGenerator);
+    const unsigned long long calls = msg::getCurrentCount(uniformUnsRand);
+    runGroup(group);
+    const unsigned long long expected = n < 2 ? 0 : (n - 1) * (2ull * n + 3);
+    EXPECT_EQ(msg::getCurrentCount(uniformUnsRand) - calls, expected);
+    EXPECT_EQ(msg::getCurrentCount(randomGenerator) - before, expected);
+    EXPECT_EQ(performed().size(), n ? 2 * n - 1 : 0);
+  }
+}
+
 TEST(Actions, OrderOption) {
   struct Case {
     std::vector<id> settings;

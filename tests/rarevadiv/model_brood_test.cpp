@@ -285,8 +285,12 @@ TEST(ModelBrood, RandomizedOrderRepeatsFromOneSeed) {
   for (int i = 0; i < 2; i++) {
     ModelRun run([](WarmlingModelBrood& m) { m.randomizeWarmlingUpdateOrder = YES; });
     EXPECT_EQ(msg::getDefaultOrder(run.model->actionForEach), Randomized);
+    // Only the order draws from uniformUnsRand: one permuted pass a step.
+    const unsigned long long n = run.warmlings().size();
     for (int t = 0; t < steps; t++) {
+      const unsigned long long calls = msg::getCurrentCount(uniformUnsRand);
       run.steps(1);
+      EXPECT_EQ(msg::getCurrentCount(uniformUnsRand) - calls, (n - 1) * (2 * n + 3)) << "step " << t;
       averages[i].push_back(run.averageUnhappiness());
     }
     lattices[i] = run.heat();
