@@ -57,14 +57,15 @@ error_t parse_opt(int key, char* arg, argp_state* state) {
   return result;
 }
 
-// A seed is a decimal number that the generators accept: not zero and
-// within 32 bits. Anything else ends the run with argp's usage status,
-// rather than seeding from whatever strtoul makes of the text.
+// A seed is a decimal number within 32 bits. Anything else ends the run
+// with argp's usage status, rather than seeding from whatever strtoul
+// makes of the text (a wider number would wrap into another seed). A seed
+// of 0 passes: the generator refuses it with its own report.
 unsigned readSeed(const char* text) {
   bool digits = *text != '\0';
   for (const char* c = text; *c; c++) digits = digits && std::isdigit(static_cast<unsigned char>(*c));
   const unsigned long value = digits ? std::strtoul(text, nullptr, 10) : 0;
-  if (value == 0 || value > UINT_MAX)
+  if (!digits || value > UINT_MAX)
     argp_failure(nullptr, argp_err_exit_status, 0,
                  "invalid seed `%s': expected a whole number from 1 to %u", text, UINT_MAX);
   return static_cast<unsigned>(value);

@@ -122,7 +122,7 @@ TEST(Arguments, CommandLinesSetFlagsSeedModeAndLastArgument) {
 }
 
 TEST(Arguments, SeedThatIsNotAWholeNumberInRangeIsRefused) {
-  for (const char* text : {"abc", "", "12x", "-1", "+5", " 5", "0", "4294967296", "99999999999999999999"}) {
+  for (const char* text : {"abc", "", "12x", "-1", "+5", " 5", "4294967296", "99999999999999999999"}) {
     SCOPED_TRACE(text);
     EXPECT_EXIT(parse({"prog", "--seed", text}), testing::ExitedWithCode(64),
                 "^" + literal(std::string("rarevadiv: invalid seed `") + text +

@@ -5,6 +5,7 @@
 
 #include <ctime>
 
+#include "defobj/arguments_messages.h"
 #include "random/fixtures.h"
 
 namespace {
@@ -53,6 +54,17 @@ TEST(InitRandom, TempusFugitCountsMicrosecondsSinceStartUp) {
   initRandom(newArguments(NO, NO, 0));
   usleep(2000);
   EXPECT_GE(tempusFugit(), 2000u);
+}
+
+// "--seed 0" reaches the shared generator, which refuses it.
+TEST(InitRandomDeathTest, ZeroSeedFromTheCommandLineIsTheGeneratorsReport) {
+  const char* argv[] = {"rarevadiv", "--seed", "0"};
+  id arguments = msg::createArgc_Argv_appName_version_bugAddress_options_optionFunc_inhibitExecutableSearchFlag(
+      objc_get_class("Arguments_c"), 3, argv, "rarevadiv", "2.1.1", nullptr, nullptr, nullptr, YES);
+  ASSERT_EQ(msg::getFixedSeed(arguments), 0u);
+  const Misuse zero[] = {{"seed 0", [arguments] { initRandom(arguments); }, "-[MT19937gen setStateFromSeed:]",
+                          "MT19937 setStateFromSeed: seed 0 cannot be zero\n"}};
+  expectReports(zero);
 }
 
 }  // namespace
