@@ -1,14 +1,28 @@
 #include "driver/WarmlingBatchBrood.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 
 #include "activity/activity.h"
 #include "analysis/messages.h"
 #include "defobj/Archiver.h"
 #include "defobj/archiving_messages.h"
+#include "defobj/Object_s.h"
 #include "defobj/phase.h"
+#include "defobj/raise.h"
 #include "driver/messages.h"
 #include "model/messages.h"
+
+id archivedBrood(id zone, const char* key, const char* className, const char* function) {
+  id brood = msg::getWithZone_key(lispAppArchiver, zone, key);
+  if (!brood) raiseAt(InvalidOperation, function, "Can't find the parameters to create %s\n", key);
+  if (!Object_s::isSubclass(brood->isa, objc_get_class(className)))
+    raiseAt(InvalidOperation, function, "The parameters to create %s are a %s, not a %s\n", key, brood->isa->name,
+            className);
+  return brood;
+}
 
 id WarmlingBatchBrood::createBegin(Class cls, id zone) {
   auto* self = static_cast<WarmlingBatchBrood*>(Brood::createBegin(cls, zone));
@@ -25,9 +39,7 @@ id WarmlingBatchBrood::buildObjects() {
     raiseAt(InvalidArgument, "-[WarmlingBatchBrood buildObjects]",
             "loggingFrequency (%d) and experimentDuration (%d) must not be negative\n", loggingFrequency,
             experimentDuration);
-  warmlingModelBrood = msg::getWithZone_key(lispAppArchiver, this, "modelBrood");
-  if (!warmlingModelBrood)
-    raiseAt(InvalidOperation, "-[WarmlingBatchBrood buildObjects]", "Can't find the parameters to create modelBrood");
+  warmlingModelBrood = archivedBrood(this, "modelBrood", "WarmlingModelBrood", "-[WarmlingBatchBrood buildObjects]");
   msg::buildObjects(warmlingModelBrood);
   if (loggingFrequency) {
     unhappyGraph = msg::createBegin(objc_get_class("EZGraph"), this);
@@ -66,11 +78,16 @@ id WarmlingBatchBrood::activateIn(id context) {
 }
 
 id WarmlingBatchBrood::go() {
+  // Past a file-size limit a write should fail and be reported with the
+  // file's name, not kill the run unexplained.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::printf("You typed `rarevadiv -b' or `rarevadiv --batch', so we're running without graphics.\n");
   std::printf("Rarevadiv is running for %d timesteps.\n", experimentDuration);
   if (loggingFrequency)
     std::printf("It is logging data every %d timesteps to: unhappiness.output.\n", loggingFrequency);
-  std::fflush(stdout);
+  // A banner lost to a full disk or a closed pipe is a failed run.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout))
+    raiseAt(SaveError, "-[WarmlingBatchBrood go]", "cannot write the standard output: %s\n", std::strerror(errno));
   id activity = msg::getActivity(this);
   msg::run(activity);
   return msg::getStatus(activity);

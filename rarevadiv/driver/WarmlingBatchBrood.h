@@ -21,3 +21,9 @@ struct WarmlingBatchBrood : Brood {
   id go();
   id stopRunning();
 };
+
+// The brood kept under the key of the application archive, made in the
+// zone. A missing entry, or one of another class than the one named (a
+// batch brood under "modelBrood" would read itself again and again), ends
+// the process with a report from the function.
+id archivedBrood(id zone, const char* key, const char* className, const char* function);

@@ -4,6 +4,7 @@
 
 #include "defobj/Archiver.h"
 #include "defobj/archiving_messages.h"
+#include "driver/WarmlingBatchBrood.h"
 #include "driver/messages.h"
 #include "model/warmling_model.h"
 #include "startup/BroodEnvironment.h"
@@ -19,8 +20,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "rarevadiv: the interactive mode is not available in this build; run it with --batch\n");
     return 1;
   }
-  id top = msg::getWithZone_key(lispAppArchiver, _obj_globalZone, "batchBrood");
-  if (!top) raiseAt(InvalidOperation, "main", "Can't find the parameters to create batchBrood");
+  id top = archivedBrood(_obj_globalZone, "batchBrood", "WarmlingBatchBrood", "main");
   msg::buildObjects(top);
   msg::buildActions(top);
   msg::activateIn(top, nil);

@@ -1,5 +1,9 @@
 #include "model/WarmlingModelBrood.h"
 
+#include <sys/sysinfo.h>
+
+#include <cstdint>
+
 #include "activity/activity.h"
 #include "defobj/phase.h"
 #include "defobj/raise.h"
@@ -17,6 +21,21 @@ void checkParameters(const WarmlingModelBrood* model) {
   if (model->worldXSize <= 0 || model->worldYSize <= 0)
     raiseAt(InvalidArgument, "-[WarmlingModelBrood buildObjects]",
             "The world must have a positive size, not %d by %d.\n", model->worldXSize, model->worldYSize);
+  // The heat's two buffers and the world take a word per cell each, and a
+  // word per row for their row offsets; more than the machine's memory and
+  // swap would only end in the allocator, without naming the size.
+  const uint64_t cells = uint64_t(model->worldXSize) * uint64_t(model->worldYSize);
+  const uint64_t rows = uint64_t(model->worldYSize);
+  uint64_t bytes;
+  struct sysinfo machine;
+  if (__builtin_mul_overflow(cells + rows, 3 * sizeof(intptr_t), &bytes) || sysinfo(&machine) != 0 ||
+      bytes / machine.mem_unit > uint64_t(machine.totalram) + machine.totalswap)
+    raiseAt(InvalidArgument, "-[WarmlingModelBrood buildObjects]",
+            "A world of %d by %d cells needs more memory than this machine has.\n", model->worldXSize,
+            model->worldYSize);
+  if (model->numBugs < 0)
+    raiseAt(InvalidArgument, "-[WarmlingModelBrood buildObjects]",
+            "The number of warmlings must not be negative, not %d.\n", model->numBugs);
   for (int bound : {model->minOutputHeat, model->maxOutputHeat})
     if (bound < 0 || bound > maxHeat)
       raiseAt(InvalidArgument, "-[WarmlingModelBrood buildObjects]",

@@ -1,11 +1,17 @@
 #include "simtools/OutFile.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "defobj/phase.h"
 #include "defobj/raise.h"
+#include "defobj/zstrdup.h"
 #include "simtools/textfile.h"
 
 id OutFile::create_setName(Class cls, id zone, const char* name) {
-  return createWithOpenedFile(cls, zone, name, "w");
+  auto* file = static_cast<OutFile*>(createWithOpenedFile(cls, zone, name, "w"));
+  if (file) file->fileName = zstrdup(zone, name);
+  return file;
 }
 
 id OutFile::create_withName(Class cls, id zone, const char* name) {
@@ -20,65 +26,82 @@ id OutFile::_setFile_(FILE* stream) {
 
 FILE* OutFile::_getFile_() { return theFile; }
 
-// Write errors are not reported: the writers answer the file whatever the
-// stream says.
+namespace {
+
+void reportWriteFailure(const char* function, const char* fileName) {
+  raiseAt(SaveError, function, "cannot write the output file %s: %s\n", fileName ? fileName : "(unnamed)",
+          std::strerror(errno));
+}
+
+}  // namespace
+
+// The stream's error flag stays set once a write failed, so one test after
+// each writer catches the failure of the write that flushed the buffer.
+id OutFile::written(const char* function) {
+  if (std::ferror(theFile)) reportWriteFailure(function, fileName);
+  return this;
+}
+
 id OutFile::putString(const char* text) {
   std::fputs(text, theFile);
-  return this;
+  return written("-[OutFile putString:]");
 }
 
 id OutFile::putInt(int value) {
   std::fprintf(theFile, "%d", value);
-  return this;
+  return written("-[OutFile putInt:]");
 }
 
 id OutFile::putUnsigned(unsigned value) {
   std::fprintf(theFile, "%u", value);
-  return this;
+  return written("-[OutFile putUnsigned:]");
 }
 
 id OutFile::putLong(long value) {
   std::fprintf(theFile, "%ld", value);
-  return this;
+  return written("-[OutFile putLong:]");
 }
 
 id OutFile::putUnsignedLong(unsigned long value) {
   std::fprintf(theFile, "%lu", value);
-  return this;
+  return written("-[OutFile putUnsignedLong:]");
 }
 
 id OutFile::putDouble(double value) {
   std::fprintf(theFile, "%+24.16e", value);
-  return this;
+  return written("-[OutFile putDouble:]");
 }
 
 id OutFile::putFloat(float value) {
   std::fprintf(theFile, "%+15.7e", static_cast<double>(value));
-  return this;
+  return written("-[OutFile putFloat:]");
 }
 
 id OutFile::putChar(char c) {
   std::fputc(c, theFile);
-  return this;
+  return written("-[OutFile putChar:]");
 }
 
 id OutFile::putNewLine() {
   std::fputc('\n', theFile);
-  return this;
+  return written("-[OutFile putNewLine]");
 }
 
 id OutFile::putTab() {
   std::fputc('\t', theFile);
-  return this;
+  return written("-[OutFile putTab]");
 }
 
+// Closing writes what is still buffered, so it can fail as a write does.
 void OutFile::drop() {
-  if (theFile) std::fclose(theFile);
+  if (theFile && std::fclose(theFile) != 0) reportWriteFailure("-[OutFile drop]", fileName);
+  if (fileName) msg::free(getZone(), fileName);
   BroodObject::drop();
 }
 
 REGISTER_CLASS(OutFile, BroodObject,
   ivar(&OutFile::theFile, "theFile"),
+  ivar(&OutFile::fileName, "fileName"),
   phase(Phase::Creating),
   classMethod<&OutFile::create_setName>(msg::create_setName),
   classMethod<&OutFile::create_withName>(msg::create_withName),

@@ -321,7 +321,7 @@ TEST(ModelBrood, ToggleRandomizedOrder) {
 }
 
 // The population is made once, at buildObjects: numBugs changed later (as
-// in a probe display) makes no difference; 0 or less makes none, and the
+// in a probe display) makes no difference; 0 makes none, and the
 // lattice still steps.
 TEST(ModelBrood, PopulationSize) {
   struct Case {
@@ -329,7 +329,7 @@ TEST(ModelBrood, PopulationSize) {
     const char* changedAfterBuild;
     unsigned count;
   };
-  const Case cases[] = {{100, "5", 100}, {3, "300", 3}, {0, "10", 0}, {-4, "10", 0}};
+  const Case cases[] = {{100, "5", 100}, {3, "300", 3}, {0, "10", 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.numBugs);
     ModelRun run([&](WarmlingModelBrood& m) { m.numBugs = c.numBugs; });
@@ -373,6 +373,12 @@ TEST(ModelBroodDeathTest, ParametersTheLatticesCannotTake) {
        "The world must have a positive size, not 0 by 80.\n"},
       {"negative height", [](WarmlingModelBrood& m) { m.worldYSize = -3; },
        "The world must have a positive size, not 80 by -3.\n"},
+      {"a world beyond memory", [](WarmlingModelBrood& m) { m.worldXSize = m.worldYSize = 1 << 20; },
+       "A world of 1048576 by 1048576 cells needs more memory than this machine has.\n"},
+      {"a world whose size overflows", [](WarmlingModelBrood& m) { m.worldXSize = m.worldYSize = 2147483647; },
+       "A world of 2147483647 by 2147483647 cells needs more memory than this machine has.\n"},
+      {"negative count", [](WarmlingModelBrood& m) { m.numBugs = -5; },
+       "The number of warmlings must not be negative, not -5.\n"},
       {"negative heat", [](WarmlingModelBrood& m) { m.minOutputHeat = -1; },
        "The output heats must lie in 0..32767, not -1..10000.\n"},
       {"heat beyond the hottest", [](WarmlingModelBrood& m) { m.maxOutputHeat = 40000; },

@@ -72,6 +72,24 @@ TEST_F(TextFiles, OpeningTruncatesAndDropCloses) {
   EXPECT_EQ(contents("out"), "7");
 }
 
+// /dev/full takes the open and refuses every write: the failure shows
+// either at the write that fills the buffer or at the close.
+TEST_F(TextFiles, WriteFailuresEndTheProcessNamingTheFile) {
+  const std::string bufferful(1 << 16, 'x');
+  const auto full = [](const char* function) {
+    return report::error("SaveError", function, "OutFile.cpp",
+                         "cannot write the output file /dev/full: No space left on device\n");
+  };
+  EXPECT_DEATH(msg::putString(outFile("/dev/full"), bufferful.c_str()), full("-[OutFile putString:]"));
+  EXPECT_DEATH(
+      {
+        id file = outFile("/dev/full");
+        for (int i = 0; i < 10000; i++) msg::putDouble(file, 1.0);
+      },
+      full("-[OutFile putDouble:]"));
+  EXPECT_DEATH(msg::drop(msg::putInt(outFile("/dev/full"), 7)), full("-[OutFile drop]"));
+}
+
 TEST_F(TextFiles, FilesThatCannotBeOpenedAnswerNilSilently) {
   const std::string missing = path("no/such/dir");
   EXPECT_EQ(report::capturedStderr([&] {
