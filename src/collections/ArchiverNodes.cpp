@@ -158,7 +158,7 @@ id ArchiverQuoted_c::getQuotedObject() { return value; }
 
 void ArchiverQuoted_c::lispOutDeep(id stream) {
   msg::catC(stream, "'");
-  if (stringp(value)) msg::catC(stream, msg::getC(value));
+  if (stringp(value)) printString(value, stream);
   else printNode(value, stream, "-[ArchiverQuoted(c) _lispOutDeep:]");
 }
 

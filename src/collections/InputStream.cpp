@@ -35,6 +35,18 @@ void refuseMarker(id expr) {
   if (expr == ArchiverDot) raiseAt(LoadError, GetExpr, "Unexpected character `%c'\n", '.');
 }
 
+// Longer than any name or string an archive holds: text that would run on
+// (a device that never ends, a missing closing quote in a huge file) is
+// refused before it fills the memory.
+constexpr size_t MaxToken = 1 << 20;
+
+// Strings are NUL-terminated, so a NUL byte would cut the text short.
+void append(std::string& text, int c) {
+  if (c == 0) raiseAt(LoadError, GetExpr, "> archive text holds a NUL byte\n");
+  if (text.size() >= MaxToken) raiseAt(LoadError, GetExpr, "> token longer than %zu bytes\n", MaxToken);
+  text += static_cast<char>(c);
+}
+
 int peek(FILE* file) {
   int c = std::getc(file);
   if (c != EOF) std::ungetc(c, file);
@@ -140,8 +152,11 @@ id InputStream_c::readExpr(unsigned depth) {
       case '.':
         if (endsToken(peek(fileStream))) return ArchiverDot;
         [[fallthrough]];
-      default:
-        return classify(readToken(std::string(1, static_cast<char>(c))));
+      default: {
+        std::string first;
+        append(first, c);
+        return classify(readToken(first));
+      }
     }
   }
 }
@@ -236,7 +251,7 @@ id InputStream_c::readString() {
   std::string text;
   for (int c = std::getc(fileStream); c != '"'; c = std::getc(fileStream)) {
     if (c == EOF) raiseAt(InvalidArgument, GetExpr, "wrong type");
-    text += static_cast<char>(c);
+    append(text, c);
   }
   id string = msg::create_setC(String, getZone(), text.c_str());
   msg::setLiteralFlag(string, YES);
@@ -247,7 +262,7 @@ id InputStream_c::readClass() {
   std::string name;
   for (int c = std::getc(fileStream); c != '>'; c = std::getc(fileStream)) {
     if (c == EOF) endOfFile();
-    name += static_cast<char>(c);
+    append(name, c);
   }
   id value = newValue();
   msg::setClass(value, objc_lookup_class(name.c_str()));
@@ -258,7 +273,7 @@ id InputStream_c::readClass() {
 // end of the file.
 std::string InputStream_c::readToken(std::string token) {
   int c;
-  while (!endsToken(c = std::getc(fileStream))) token += static_cast<char>(c);
+  while (!endsToken(c = std::getc(fileStream))) append(token, c);
   if (c != EOF) std::ungetc(c, fileStream);
   return token;
 }

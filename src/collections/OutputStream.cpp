@@ -108,8 +108,10 @@ void OutputStream_c::catString(const char* text) {
   else print("\"%s\"", text);
 }
 
+// A symbol, as the reader makes it from 'name: its String is no string
+// constant, so the tree prints it back without double quotes.
 void OutputStream_c::catSymbol(const char* name) {
-  if (nodeMode()) addNode(newQuoted(newString(name)));
+  if (nodeMode()) addNode(newQuoted(msg::create_setC(String, getZone(), name)));
   else print("'%s", name);
 }
 

@@ -77,9 +77,10 @@ void Archiver_c::setDefaultAppPath() {
 }
 
 void Archiver_c::setHomePath(const char* fileName) {
+  // An empty variable names no directory (it would mean the root).
   const char* home = std::getenv("HOME");
-  if (!home) home = std::getenv("BROODHOME");
-  if (!home) {
+  if (!home || !*home) home = std::getenv("BROODHOME");
+  if (!home || !*home) {
     setPath(nullptr);
     return;
   }

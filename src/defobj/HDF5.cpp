@@ -3,12 +3,14 @@
 // for. Record datasets and vectors are in HDF5Records.cpp.
 #include "defobj/HDF5.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "defobj/archive_file.h"
 #include "defobj/HDF5CompoundType.h"
 #include "defobj/HDF5Support.h"
 #include "defobj/defobj.h"
@@ -155,7 +157,11 @@ void HDF5_c::createForWriting() {
   if (!parent) {
     hdf5_check_version(SaveError, CreateEndFunction);
     // A file that exists but does not open is kept: only a missing one is
-    // created.
+    // created. Nothing but a regular file is opened, since a FIFO would
+    // block the open.
+    struct stat status;
+    if (stat(name, &status) == 0 && !S_ISREG(status.st_mode))
+      raiseAt(SaveError, CreateEndFunction, "failed to open HDF5 file for r/w`%s'", name);
     loc_id = suppress_messages([&] { return H5Fopen(name, H5F_ACC_RDWR, H5P_DEFAULT); });
     if (loc_id < 0 && access(name, F_OK) != 0) loc_id = H5Fcreate(name, H5F_ACC_EXCL, H5P_DEFAULT, H5P_DEFAULT);
     if (loc_id < 0) raiseAt(SaveError, CreateEndFunction, "failed to open HDF5 file for r/w`%s'", name);
@@ -187,7 +193,7 @@ void HDF5_c::createForWriting() {
 bool HDF5_c::openForReading() {
   if (!parent) {
     hdf5_check_version(LoadError, CreateEndFunction);
-    if (!name) return false;
+    if (!name || !archive_file_present(name, CreateEndFunction)) return false;
     loc_id = suppress_messages([&] { return H5Fopen(name, H5F_ACC_RDONLY, H5P_DEFAULT); });
     return loc_id >= 0;
   }

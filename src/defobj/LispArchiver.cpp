@@ -12,6 +12,7 @@
 #include "collections/keyed_messages.h"
 #include "collections/predicates.h"
 #include "collections/stream_messages.h"
+#include "defobj/archive_file.h"
 #include "defobj/archiving_messages.h"
 #include "defobj/lispIn.h"
 #include "defobj/phase.h"
@@ -22,6 +23,7 @@ namespace {
 const char* const LoadFunction = "-[LispArchiver(c) _lispIn:]";
 const char* const PairsFunction = "-[LispArchiver(c) _processPairs:]";
 const char* const SyncFunction = "-[LispArchiver(c) _sync]";
+const char* const CreateEndFunction = "-[LispArchiver(c) _createEnd]";
 
 const char* classNameOf(id object) { return object ? object->isa->name : "nil"; }
 
@@ -111,11 +113,19 @@ void writePairs(id stream, id application, const std::string& indent) {
 
 // The text goes to a new file beside the archive, which then takes the
 // archive's place: a save that fails leaves the former archive whole.
-void replaceFile(const char* path, const std::string& text) {
-  std::string temporary = std::string(path) + ".XXXXXX";
-  const int fd = mkstemp(temporary.data());
-  if (fd < 0) raiseAt(SaveError, SyncFunction, "Cannot open lisp archive %s", path);
+// A symbolic link is followed to the file it names, so that the link and
+// its target never part.
+void replaceFile(const char* link, const std::string& text) {
+  char* resolved = nullptr;
   struct stat status;
+  if (lstat(link, &status) == 0 && S_ISLNK(status.st_mode) && !(resolved = realpath(link, nullptr)))
+    raiseAt(SaveError, SyncFunction, "> lisp archive %s is a symbolic link to a missing file\n", link);
+  const std::string target = resolved ? resolved : link;
+  std::free(resolved);
+  const char* path = target.c_str();
+  std::string temporary = target + ".XXXXXX";
+  const int fd = mkstemp(temporary.data());
+  if (fd < 0) raiseAt(SaveError, SyncFunction, "Cannot open lisp archive %s", link);
   mode_t mode;
   if (stat(path, &status) == 0) {
     mode = status.st_mode & 07777;
@@ -151,8 +161,8 @@ id LispArchiver_c::createEnd() {
   ensureApp(msg::copy(currentApplicationKey, getZone()));
   if (inhibitLoadFlag) return this;
   inStreamZone = msg::create(Zone, getZone());
-  // A missing or unreadable file is an empty archive.
-  if (FILE* file = path ? std::fopen(path, "r") : nullptr) {
+  // A missing file is an empty archive.
+  if (FILE* file = path ? archive_open_for_reading(path, CreateEndFunction) : nullptr) {
     load(file);
     std::fclose(file);
   }
@@ -175,6 +185,9 @@ id LispArchiver_c::ensureApp(id key) {
 void LispArchiver_c::load(FILE* file) {
   id input = msg::create_setFileStream(InputStream, inStreamZone, file);
   id expr = msg::getExpr(input);
+  // An archive is one expression; what follows it would be lost unseen.
+  if (expr && msg::getExpr(input))
+    raiseAt(LoadError, CreateEndFunction, "> archive %s holds more than one expression\n", path);
   msg::drop(input);
   if (!expr) return;
   id zone = getZone();

@@ -1,6 +1,7 @@
 #include "defobj/setVariableFromExpr.h"
 
-#include <climits>
+#include <cfloat>
+#include <cstdio>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -46,21 +47,11 @@ void requireScalar(const Variable& v) {
   __builtin_unreachable();
 }
 
-// A real as a signed 64-bit integer: truncated toward zero and clamped, so
-// that no conversion is undefined; NaN gives 0.
-long long realToInteger(long double r) {
-  if (std::isnan(r)) return 0;
-  if (r >= 0x1p63L) return LLONG_MAX;
-  if (r <= -0x1p63L) return LLONG_MIN;
-  return static_cast<long long>(r);
-}
-
-// Unsigned 64-bit variables take the reals up to 2^64 as they are; the
-// others go through the signed value, so -1.0 gives all bits set.
+// A real in the range of its 64-bit unsigned variable: those from 2^63 up
+// do not fit the signed conversion.
 unsigned long long realToUnsigned64(long double r) {
-  if (r >= 0x1p64L) return ULLONG_MAX;
   if (r >= 0x1p63L) return static_cast<unsigned long long>(r);
-  return static_cast<unsigned long long>(realToInteger(r));
+  return static_cast<unsigned long long>(static_cast<long long>(r));
 }
 
 template <class T>
@@ -68,15 +59,69 @@ void put(unsigned char* buffer, T value) {
   std::memcpy(buffer, &value, sizeof value);
 }
 
-// A number node of type v converted to the variable's type t; integers
-// narrow to the variable's width.
-void convertNumber(id node, unsigned v, fcall_type_t t, unsigned char* buffer) {
+[[noreturn]] void outOfRange(const Variable& v, const char* value) {
+  raiseMisfit("value %s is out of the range of instance variable `%s'\n", value, v.name);
+  __builtin_unreachable();
+}
+
+bool isUnsigned(fcall_type_t t) {
+  return t == fcall_type_ushort || t == fcall_type_uint || t == fcall_type_ulong || t == fcall_type_ulonglong;
+}
+
+// The integers that an integer variable of type t holds, exactly (a long
+// double has 64 bits of mantissa).
+void integerRange(fcall_type_t t, long double& low, long double& high) {
+  const int bits = 8 * static_cast<int>(fcall_type_size(t));
+  low = isUnsigned(t) ? 0 : -std::ldexp(1.0L, bits - 1);
+  high = std::ldexp(1.0L, isUnsigned(t) ? bits : bits - 1) - 1;
+}
+
+// A value that its variable cannot hold is refused rather than narrowed.
+// Unsigned 64-bit variables take every integer: the reader gives those
+// from 2^63 up as the negative numbers of the same bits.
+void checkInteger(const Variable& v, long long n) {
+  if (fcall_type_size(v.type) == 8) return;
+  long double low, high;
+  integerRange(v.type, low, high);
+  if (n >= low && n <= high) return;
+  char text[32];
+  std::snprintf(text, sizeof text, "%lld", n);
+  outOfRange(v, text);
+}
+
+void checkRange(const Variable& v, id node, unsigned got, long double real) {
+  char text[64];
+  const fcall_type_t t = v.type;
+  if (got == fcall_type_slonglong) {
+    if (t < fcall_type_float) checkInteger(v, msg::getLongLong(node));
+    return;
+  }
+  bool fits;
+  if (t == fcall_type_float) fits = std::fabs(real) <= FLT_MAX;
+  else if (t == fcall_type_double) fits = std::fabs(real) <= DBL_MAX;
+  else if (t == fcall_type_long_double) fits = !std::isnan(real);
+  else {
+    long double low, high;
+    integerRange(t, low, high);
+    fits = std::trunc(real) >= low && std::trunc(real) <= high;
+  }
+  if (!fits) {
+    std::snprintf(text, sizeof text, "%Lg", real);
+    outOfRange(v, text);
+  }
+}
+
+// A number node of type v converted to the variable's type t, once the
+// variable is known to hold it; reals go to integers truncated.
+void convertNumber(id node, unsigned v, const Variable& var, unsigned char* buffer) {
+  const fcall_type_t t = var.type;
   long double real = 0;
   switch (v) {
     case fcall_type_float: real = msg::getFloat(node); break;
     case fcall_type_double: real = msg::getDouble(node); break;
     case fcall_type_long_double: real = msg::getLongDouble(node); break;
   }
+  checkRange(var, node, v, real);
   const bool isInteger = v == fcall_type_slonglong;
   if (t == fcall_type_float || t == fcall_type_double || t == fcall_type_long_double) {
     const long double value = isInteger ? static_cast<long double>(msg::getLongLong(node)) : real;
@@ -87,13 +132,23 @@ void convertNumber(id node, unsigned v, fcall_type_t t, unsigned char* buffer) {
   }
   const unsigned long long bits =
       isInteger ? static_cast<unsigned long long>(msg::getLongLong(node))
-      : t == fcall_type_ulonglong ? realToUnsigned64(real)
-                                  : static_cast<unsigned long long>(realToInteger(real));
+      : t == fcall_type_ulonglong || t == fcall_type_ulong ? realToUnsigned64(real)
+                                                           : static_cast<unsigned long long>(static_cast<long long>(real));
   switch (fcall_type_size(t)) {
     case 2: put(buffer, static_cast<uint16_t>(bits)); break;
     case 4: put(buffer, static_cast<uint32_t>(bits)); break;
     default: put(buffer, static_cast<uint64_t>(bits)); break;
   }
+}
+
+// What creation put into an object variable (a brood's synchronization
+// type and zone among them) is what the engine relies on: an archive may
+// replace it, never clear it.
+void refuseClearing(id object, const Variable& v) {
+  if (v.type != fcall_type_object) return;
+  const id* slots = static_cast<const id*>(ivar_ptr_for_name(object, v.name));
+  for (unsigned i = 0; i < v.count; i++)
+    if (slots[i]) raiseMisfit("instance variable `%s' holds an object that an archive may not clear\n", v.name);
 }
 
 void setFromValue(id object, const Variable& v, id node) {
@@ -114,12 +169,13 @@ void setFromValue(id object, const Variable& v, id node) {
     case fcall_type_double:
     case fcall_type_long_double:
       if (v.type < fcall_type_ushort || v.type > fcall_type_long_double) mismatch(v, got);
-      convertNumber(node, got, v.type, buffer);
+      convertNumber(node, got, v, buffer);
       break;
     case fcall_type_object:
       // Only nil is ever an object value: it clears any reference.
       if (v.type != fcall_type_object && v.type != fcall_type_class && v.type != fcall_type_string)
         mismatch(v, got);
+      refuseClearing(object, v);
       break;
     case fcall_type_class:
       if (v.type != fcall_type_class) mismatch(v, got);
@@ -128,6 +184,14 @@ void setFromValue(id object, const Variable& v, id node) {
     default: raiseMisfit("Unknown value type %d\n", static_cast<int>(got));
   }
   object_setVariable(object, v.name, buffer);
+}
+
+// Integer elements go into integer elements of the variable's width.
+void checkElements(const Variable& v, id node) {
+  if (msg::getArrayType(node) != fcall_type_slonglong || v.type < fcall_type_ushort || v.type > fcall_type_slonglong)
+    return;
+  const auto* elements = static_cast<const long long*>(msg::getData(node));
+  for (unsigned i = 0; i < v.count; i++) checkInteger(v, elements[i]);
 }
 
 void setFromArray(id object, const Variable& v, id node) {
@@ -142,6 +206,7 @@ void setFromArray(id object, const Variable& v, id node) {
   if (!v.array) raiseMisfit("instance variable `%s' holds one value, not an array\n", v.name);
   if (count != v.count)
     raiseMisfit("for instance variable `%s' expected %u elements and got %u\n", v.name, v.count, count);
+  checkElements(v, node);
   msg::convertToType_dest(node, v.type, ivar_ptr_for_name(object, v.name));
 }
 
@@ -158,6 +223,7 @@ void setFromList(id object, const Variable& v, id list) {
   const char* word = msg::getC(head);
   if (std::strcmp(word, "parse") == 0) {
     // Zero, however wide the variable.
+    refuseClearing(object, v);
     std::vector<unsigned char> zero(fcall_type_size(v.type) * v.count);
     object_setVariable(object, v.name, zero.data());
     return;

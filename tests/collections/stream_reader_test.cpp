@@ -130,6 +130,11 @@ TEST(InputStreamDeath, ReportsMalformedText) {
       {std::string(1001, '\'') + "x", "LoadError", "Expression nested deeper than 1000 levels\n"},
       {"1" + std::string(400, '0') + ".0", "InvalidArgument", "Could not convert to double"},
       {"1" + std::string(40, '0') + "F0", "InvalidArgument", "Could not convert to double"},
+      {std::string("(list ab\0c)", 11), "LoadError", "> archive text holds a NUL byte\n"},
+      {std::string("\"a\0b\"", 5), "LoadError", "> archive text holds a NUL byte\n"},
+      {std::string("\0", 1), "LoadError", "> archive text holds a NUL byte\n"},
+      {std::string(1 << 20, 'a') + "b", "LoadError", "> token longer than 1048576 bytes\n"},
+      {"\"" + std::string(1 << 20, 'a') + "b\"", "LoadError", "> token longer than 1048576 bytes\n"},
   };
   for (const auto& c : cases)
     EXPECT_DEATH(readAll(c.text), errorReport(c.symbol, GetExpr, "InputStream.cpp", c.message)) << c.text;
@@ -242,6 +247,20 @@ TEST(InputStream, PrintsBackWhatItRead) {
       {"(list 18446744073709551615)", "(list -1)"},
   };
   for (const auto& c : cases) EXPECT_EQ(printed(readOne(c.text)), c.printed ? c.printed : c.text);
+}
+
+// What is read, printed and read again is the same tree, string
+// constants and symbols told apart.
+TEST(InputStream, ReadsBackWhatItPrinted) {
+  for (const char* text : {"'\"two words\"", "'\"\"", "'\"a;b\"", "'\"nil\"", "'\"12\"", "'sym", "'a\"b",
+                           "\"\"", "\"(x)\"", "\"'q\"", "(list \"two words\" 'x '\"y z\" (cons '\"\" \"\"))",
+                           "(make-instance 'Foo #:s '\"two words\" #:t \"#:k\" #:c #\\0 #:d #\\3 #:q #\\\")",
+                           "'(\"a b\" . c)"}) {
+    id first = readOne(text);
+    ASSERT_NE(first, nil) << text;
+    const std::string again = printed(first);
+    EXPECT_EQ(shape(readOne(again)), shape(first)) << text << " printed as " << again;
+  }
 }
 
 TEST(InputStreamDeath, PrintingRefusesUnknownForms) {

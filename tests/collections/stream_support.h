@@ -47,7 +47,7 @@ inline std::string printed(id node) {
 // Every expression of the text, up to the end of the file.
 inline std::vector<id> readAll(const std::string& text) {
   FILE* file = std::tmpfile();
-  std::fputs(text.c_str(), file);
+  std::fwrite(text.data(), 1, text.size(), file);
   std::rewind(file);
   id stream = msg::create_setFileStream(InputStream, _obj_globalZone, file);
   std::vector<id> exprs;

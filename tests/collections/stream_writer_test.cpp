@@ -125,7 +125,7 @@ TEST(OutputStream, NodeModeForms) {
     std::string shape;
   } cases[] = {
       {[](id) {}, "NULL"},
-      {[](id s) { msg::catSymbol(s, "Foo"); }, "'\"Foo\""},
+      {[](id s) { msg::catSymbol(s, "Foo"); }, "'Foo"},
       {[](id s) { msg::catKeyword(s, "x"); }, "#:x"},
       {[](id s) { msg::catUnsignedPair_(s, 3, 4); }, "'pair(ll:3 ll:4)"},
       {[](id s) { msg::catStartCons(s), msg::catInt(s, 1), msg::catInt(s, 2), msg::catEndCons(s); }, "cons(ll:1 ll:2)"},

@@ -3,6 +3,7 @@
 // saves that never destroy the former archive.
 #include <gtest/gtest.h>
 #include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "collections/keyed_messages.h"
 #include "collections/stream_support.h"
 #include "defobj/Archiver.h"
 #include "defobj/Class_s.h"
@@ -297,6 +299,112 @@ TEST_F(Archivers, LoadingRefusesMalformedFiles) {
   }
 }
 
+// Every stored expression of an archiver, as the tree it prints.
+std::vector<std::string> storedShapes(id archiver) {
+  std::vector<std::string> shapes;
+  auto* a = static_cast<Archiver_c*>(archiver);
+  id streams = msg::getStreamMap(msg::at(a->applicationMap, a->currentApplicationKey));
+  id index = msg::begin(streams, _obj_scratchZone);
+  for (id stream = msg::next(index); msg::getLoc(index) == Member; stream = msg::next(index))
+    shapes.push_back(shape(msg::getExpr(stream)));
+  msg::drop(index);
+  return shapes;
+}
+
+// A saved archive loads as the archive that was saved, whatever its
+// values: string constants stay strings, symbols stay symbols.
+TEST_F(Archivers, ASavedArchiveReadsBackAsItWasLoaded) {
+  writeFile(appFile(),
+            "(list (cons 'a (make-instance 'StoredPoint #:label '\"two words\" #:x 1))\n"
+            " (cons 'b (make-instance 'StoredPoint #:label '\"\" #:other \"\" #:sym 'word))\n"
+            " (cons 'c (make-instance 'StoredPoint #:label \"a;b (c)\" #:q '\"nil\" #:n '\"12\"))\n"
+            " (cons 'd (make-instance 'StoredPoint #:c #\\0 #:t #\\3 #:p '(3 . 4) #:l (list '\"x y\" z)))\n"
+            " (cons 'e nil))");
+  id first = makeArchiver(LispArchiver, NO);
+  const std::vector<std::string> loaded = storedShapes(first);
+  ASSERT_EQ(loaded.size(), 5u);
+  msg::sync(first);
+  id second = makeArchiver(LispArchiver, NO);
+  EXPECT_EQ(storedShapes(second), loaded) << fileText(appFile());
+  msg::drop(first);
+  msg::drop(second);
+}
+
+// A save through a symbolic link rewrites the file it names; the link
+// stays a link.
+TEST_F(Archivers, SavingOverASymbolicLinkWritesItsTarget) {
+  const std::string target = home + "/target.scm";
+  // A death test's child runs the test again from its start.
+  unlink(appFile().c_str());
+  ASSERT_EQ(symlink(target.c_str(), appFile().c_str()), 0);
+  id dangling = makeArchiver(LispArchiver, NO);
+  EXPECT_DEATH(msg::sync(dangling),
+               errorReport("SaveError", "-[LispArchiver(c) _sync]", "LispArchiver.cpp",
+                           "> lisp archive " + appFile() + " is a symbolic link to a missing file\n"));
+  msg::drop(dangling);
+
+  writeFile(target, "(list)");
+  id archiver = makeArchiver(LispArchiver, NO);
+  msg::putDeep_object(archiver, "p", makePoint(5, nullptr));
+  msg::sync(archiver);
+  char link[256] = {};
+  ASSERT_GT(readlink(appFile().c_str(), link, sizeof link - 1), 0);
+  EXPECT_EQ(link, target);
+  EXPECT_NE(fileText(target).find("#:x 5"), std::string::npos);
+  msg::drop(archiver);
+}
+
+// Only regular files are archives: a directory, a FIFO or a device is
+// reported (reading them would fail, block or never end), and so is a
+// file that cannot be read; a missing file is an empty archive.
+TEST_F(Archivers, AnArchiveIsReadOnlyFromAReadableRegularFile) {
+  const std::string lisp = "-[LispArchiver(c) _createEnd]";
+  const std::string hdf5 = "-[HDF5(c) _createEnd]";
+  const struct {
+    const char* what;
+    std::function<void(const std::string& path)> make;
+    std::string message;
+  } cases[] = {
+      {"directory", [](const std::string& p) { mkdir(p.c_str(), 0755); }, " is a directory\n"},
+      {"FIFO", [](const std::string& p) { mkfifo(p.c_str(), 0644); }, " is not a regular file\n"},
+      {"device", [](const std::string& p) { symlink("/dev/zero", p.c_str()); }, " is not a regular file\n"},
+  };
+  for (const auto& c : cases) {
+    for (const std::string& path : {systemFile(), appFile(), home + "/broodArchiver.hdf"}) {
+      c.make(path);
+      const bool isHdf5 = path.back() == 'f';
+      const std::string report = errorReport("LoadError", isHdf5 ? hdf5 : lisp,
+                                             "archive_file.cpp",
+                                             "> archive " + path + c.message);
+      if (isHdf5) EXPECT_DEATH(makeArchiver(HDF5Archiver, YES), report) << c.what;
+      else EXPECT_DEATH(makeArchiver(LispArchiver, path == systemFile()), report) << c.what;
+      rmdir(path.c_str());
+      unlink(path.c_str());
+    }
+  }
+  writeFile(appFile(), "(list)");
+  chmod(appFile().c_str(), 0);
+  if (access(appFile().c_str(), R_OK) != 0) {  // the superuser reads any file
+    EXPECT_DEATH(makeArchiver(LispArchiver, NO),
+                 errorReport("LoadError", lisp, "archive_file.cpp",
+                             "> cannot read archive " + appFile() + ": Permission denied\n"));
+  }
+}
+
+TEST_F(Archivers, AnythingAfterTheArchiveExpressionIsReported) {
+  for (const char* tail : {" (list)", "\n(cons 'b nil)", " x", ")"}) {
+    writeFile(appFile(), std::string("(list (cons 'a nil))") + tail);
+    const std::string report =
+        *tail == ')' ? errorReport("LoadError", "-[InputStream(c) _getExpr]", "InputStream.cpp",
+                                   "Unexpected character `)'\n")
+                     : errorReport("LoadError", "-[LispArchiver(c) _createEnd]", "LispArchiver.cpp",
+                                   "> archive " + appFile() + " holds more than one expression\n");
+    EXPECT_DEATH(makeArchiver(LispArchiver, NO), report) << tail;
+  }
+  writeFile(appFile(), "(list (cons 'a nil))\n; a closing comment\n\n");
+  msg::drop(makeArchiver(LispArchiver, NO));
+}
+
 TEST_F(Archivers, StartUpMakesFourArchiversThatHonourTheInhibitFlags) {
   writeFile(systemFile(),
             "(archiver (list (cons '(rarevadiv default) (list (cons 'p (make-instance 'StoredPoint #:x 3))))))");
@@ -335,7 +443,9 @@ TEST_F(Archivers, HomeDirectoryFromTheEnvironment) {
     const char* path;  // null: none
   } cases[] = {{"/h", "/b", "/h/.broodArchiver"},
                {"/h/", nullptr, "/h/.broodArchiver"},
-               {"", nullptr, "/.broodArchiver"},
+               {"", nullptr, nullptr},
+               {"", "/b", "/b/.broodArchiver"},
+               {nullptr, "", nullptr},
                {nullptr, "/b", "/b/.broodArchiver"},
                {nullptr, nullptr, nullptr}};
   for (const auto& c : cases) {

@@ -313,9 +313,13 @@ TEST(SetVariableFromExpr, StoresEachKindOfValue) {
       {"si", "3.7", [](const ArchSample* s) { return s->si == 3; }},
       {"si", "-3.7D0", [](const ArchSample* s) { return s->si == -3; }},
       {"us", "3.7", [](const ArchSample* s) { return s->us == 3; }},
-      {"us", "-1", [](const ArchSample* s) { return s->us == 65535; }},
+      {"us", "65535", [](const ArchSample* s) { return s->us == 65535; }},
+      {"ss", "-32768", [](const ArchSample* s) { return s->ss == -32768; }},
+      {"us", "-0.5", [](const ArchSample* s) { return s->us == 0; }},
       {"ui", "4294967295", [](const ArchSample* s) { return s->ui == 4294967295u; }},
-      {"uq", "-1.0", [](const ArchSample* s) { return s->uq == ULLONG_MAX; }},
+      {"uq", "18446744073709549568.0", [](const ArchSample* s) { return s->uq == 18446744073709549568ull; }},
+      {"uq", "-1", [](const ArchSample* s) { return s->uq == ULLONG_MAX; }},
+      {"si", "-2147483648.9", [](const ArchSample* s) { return s->si == INT_MIN; }},
       {"uq", "12345678901234567890", [](const ArchSample* s) { return s->uq == 12345678901234567890ull; }},
       {"sq", "-9223372036854775808", [](const ArchSample* s) { return s->sq == LLONG_MIN; }},
       {"f", "16777217", [](const ArchSample* s) { return s->f == 16777216.0f; }},
@@ -325,7 +329,7 @@ TEST(SetVariableFromExpr, StoresEachKindOfValue) {
       {"letter", "#\\q", [](const ArchSample* s) { return s->letter == 'q'; }},
       {"cls", "<ArchPoint>", [](const ArchSample* s) { return s->cls == archClass("ArchPoint"); }},
       {"cls", "nil", [](const ArchSample* s) { return s->cls == Nil; }},
-      {"child", "nil", [](const ArchSample* s) { return s->child == nil; }},
+      {"none", "nil", [](const ArchSample* s) { return s->none == nil; }},
       {"text", "nil", [](const ArchSample* s) { return s->text == nullptr; }},
       {"text", "\"new text\"", [](const ArchSample* s) { return std::strcmp(s->text, "new text") == 0; }},
       {"text", "bare", [](const ArchSample* s) { return std::strcmp(s->text, "bare") == 0; }},
@@ -334,8 +338,8 @@ TEST(SetVariableFromExpr, StoresEachKindOfValue) {
       {"grid", "#2((1 2 3) (4 5 6))", [](const ArchSample* s) { return s->grid[1][2] == 6 && s->grid[0][1] == 2; }},
       {"grid", "(parse)", [](const ArchSample* s) { return s->grid[0][0] == 0 && s->grid[1][2] == 0; }},
       {"row", "#1(1 2 3)", [](const ArchSample* s) { return s->row[0] == 1.0 && s->row[2] == 3.0; }},
-      {"shorts", "#1(-1 65536 70000)",
-       [](const ArchSample* s) { return s->shorts[0] == -1 && s->shorts[1] == 0 && s->shorts[2] == 4464; }},
+      {"shorts", "#1(-32768 0 32767)",
+       [](const ArchSample* s) { return s->shorts[0] == -32768 && s->shorts[1] == 0 && s->shorts[2] == 32767; }},
       {"word", "#1(#\\x #\\y #\\z)", [](const ArchSample* s) { return std::memcmp(s->word, "xyz", 3) == 0; }},
       {"values", "#1(10 20 30)",
        [](const ArchSample* s) { return s->values && s->values[0] == 10 && s->values[2] == 30; }},
@@ -351,23 +355,63 @@ TEST(SetVariableFromExpr, StoresEachKindOfValue) {
   }
 }
 
-TEST(SetVariableFromExpr, RealsBeyondTheRangeOfAVariableAreClamped) {
+// A value is stored only when its variable can hold it: nothing is
+// narrowed into another value.
+TEST(SetVariableFromExprDeath, RefusesValuesOutOfTheRangeOfTheVariable) {
+  const std::string huge = "10000000000000000303786028427003666890752.000000D0";  // 1e40
   const struct {
     const char* name;
-    double value;
-    std::function<bool(const ArchSample*)> holds;
+    std::string text;
+    const char* value;
   } cases[] = {
-      {"uq", 1e19, [](const ArchSample* s) { return s->uq == 10000000000000000000ull; }},
-      {"uq", 1e30, [](const ArchSample* s) { return s->uq == ULLONG_MAX; }},
-      {"sq", -1e30, [](const ArchSample* s) { return s->sq == LLONG_MIN; }},
-      {"si", __builtin_nan(""), [](const ArchSample* s) { return s->si == 0; }},
+      {"si", "4294967376", "4294967376"},
+      {"si", "9223372036854775807", "9223372036854775807"},
+      {"si", "-9223372036854775808", "-9223372036854775808"},
+      {"si", "2147483648", "2147483648"},
+      {"si", huge, "1e+40"},
+      {"si", "2147483648.0", "2.14748e+09"},
+      {"ui", "-1", "-1"},
+      {"ui", "4294967296", "4294967296"},
+      {"us", "65536", "65536"},
+      {"us", "-1.0", "-1"},
+      {"ss", "-32769", "-32769"},
+      {"uq", "-1.0", "-1"},
+      {"uq", "18446744073709551616.0", "1.84467e+19"},
+      {"sq", "9223372036854775808.0", "9.22337e+18"},
+      {"f", huge, "1e+40"},
+      {"shorts", "#1(1 65536 2)", "65536"},
+      {"grid", "#2((1 2 3) (4 5 -2147483649))", "-2147483649"},
   };
   for (const auto& c : cases) {
     ArchSample* s = freshSample();
-    id node = built([&](id stream) { msg::catDouble(stream, c.value); });
-    object_setVariableFromExpr(s, c.name, node);
-    EXPECT_TRUE(c.holds(s)) << c.name << " from " << c.value;
+    const std::string message =
+        "value " + std::string(c.value) + " is out of the range of instance variable `" + c.name + "'\n";
+    EXPECT_DEATH(object_setVariableFromExpr(s, c.name, readOne(c.text)),
+                 errorReport("InvalidArgument", "object_setVariableFromExpr", "internal", message))
+        << c.name << " from " << c.text;
   }
+  ArchSample* s = freshSample();
+  id nan = built([](id stream) { msg::catDouble(stream, __builtin_nan("")); });
+  EXPECT_DEATH(object_setVariableFromExpr(s, "si", nan),
+               errorReport("InvalidArgument", "object_setVariableFromExpr", "internal",
+                           "value nan is out of the range of instance variable `si'\n"));
+}
+
+// An object that a variable holds (one that creation made) may be
+// replaced from an archive, but not cleared.
+TEST(SetVariableFromExprDeath, RefusesClearingAnObjectReference) {
+  for (const char* text : {"nil", "(parse)"}) {
+    ArchSample* s = freshSample();
+    EXPECT_DEATH(object_setVariableFromExpr(s, "child", readOne(text)),
+                 errorReport("InvalidArgument", "object_setVariableFromExpr", "internal",
+                             "instance variable `child' holds an object that an archive may not clear\n"))
+        << text;
+  }
+  ArchSample* s = freshSample();
+  object_setVariableFromExpr(s, "child", readOne("(make-instance 'ArchPoint #:x 6)"));
+  EXPECT_EQ(static_cast<ArchPoint*>(s->child)->x, 6);
+  object_setVariableFromExpr(s, "none", readOne("(parse)"));
+  EXPECT_EQ(s->none, nil);
 }
 
 TEST(SetVariableFromExprDeath, RefusesWhatDoesNotFit) {
@@ -441,6 +485,18 @@ TEST(LispInDeath, MalformedExpressions) {
     EXPECT_DEATH(lispIn(_obj_globalZone, readOne(c.text)),
                  errorReport("InvalidArgument", "lispIn", "lispIn.cpp", c.message))
         << c.text;
+}
+
+// Archive text makes only objects of the creation protocol: the runtime's
+// root classes and the registry's module records are refused.
+TEST(LispInDeath, RefusesClassesOutsideTheCreationProtocol) {
+  for (const char* name : {"Object", "ProgramModule_c", "Module_super_", "Module__defobj_"}) {
+    const std::string text = std::string("(make-instance '") + name + " #:x 1)";
+    EXPECT_DEATH(lispIn(_obj_globalZone, readOne(text)),
+                 errorReport("LoadError", "lispIn", "lispIn.cpp",
+                             "> class `" + std::string(name) + "' cannot be created from an archive\n"))
+        << name;
+  }
 }
 
 TEST(LispIn, ElementReaders) {
