@@ -34,6 +34,10 @@ void BroodEnvironment::setArguments(id args) { arguments = args; }
 void BroodEnvironment::setBatchMode(BOOL flag) { forceBatchMode = flag; }
 
 id BroodEnvironment::createEnd() {
+  // A second start-up would rebuild the archivers and globals in use.
+  static BOOL started = NO;
+  if (started) raiseAt(InvalidOperation, "-[BroodEnvironment createEnd]", "The toolkit is already started: a second BroodEnvironment cannot be made.\n");
+  started = YES;
   initDefobj(arguments);
   initProbing();
   broodGUIMode = !msg::getBatchModeFlag(arguments) && !forceBatchMode;
