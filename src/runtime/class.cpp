@@ -119,16 +119,19 @@ SEL forwardSelector() {
   return s;
 }
 
-// Relays an unimplemented message to the receiver's forward::.
-id forwardTrampoline(id self, SEL sel, ...) {
+// What lookups hand out for a selector without implementation, to callers
+// that call it through a type of their own.
+id forwardTrampoline(id self, SEL sel, ...) { return objc_forward_message(self, sel); }
+
+}  // namespace
+
+id objc_forward_message(id self, SEL sel) {
   IMP forward = sarray_get(self->isa->dtable, forwardSelector()->uid);
   if (!forward)
     fatal("objc runtime: object does not implement forward:: (message %s)\n", sel_get_name(sel));
   using Forward = id (*)(id, SEL, SEL, void*);
   return imp_cast<Forward>(forward)(self, forwardSelector(), sel, nullptr);
 }
-
-}  // namespace
 
 void objc_register_def(objc_class_def* def, const char* name, const char* superName,
                        long instanceSize, std::initializer_list<objc_class_entry> entries) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <type_traits>
 
 #include "runtime/dispatch.h"
 #include "runtime/encoding.h"
@@ -27,6 +28,20 @@ inline F imp_cast(IMP imp) {
   return reinterpret_cast<F>(reinterpret_cast<void (*)()>(imp));
 }
 
+// Sends forward:: for a selector the receiver has no implementation of,
+// through forward::'s own type, and answers what forward:: answers.
+id objc_forward_message(id receiver, SEL sel);
+
+// A forwarded send answers forward::'s object where an object is expected;
+// a send of any other type answers zero, as forward:: carries no such value.
+template <class R>
+inline R forwardedResult(id answer) {
+  if constexpr (std::is_same_v<R, id>)
+    return answer;
+  else if constexpr (!std::is_void_v<R>)
+    return R();
+}
+
 template <class Sig>
 struct Message;
 
@@ -40,7 +55,8 @@ struct Message<R(A...)> {
 
   R operator()(id receiver, A... args) const {
     if (!receiver) return R();
-    return imp_cast<Imp>(objc_send_lookup(receiver, sel))(receiver, sel, args...);
+    if (IMP imp = sarray_get(receiver->isa->dtable, sel->uid)) return imp_cast<Imp>(imp)(receiver, sel, args...);
+    return forwardedResult<R>(objc_forward_message(receiver, sel));
   }
 };
 
@@ -56,7 +72,9 @@ struct Message<R(A..., ...)> {
   R operator()(id receiver, A... args, V... rest) const {
     if (!receiver) return R();
     using Imp = R (*)(id, SEL, A..., ...);
-    return imp_cast<Imp>(objc_send_lookup(receiver, sel))(receiver, sel, args..., rest...);
+    if (IMP imp = sarray_get(receiver->isa->dtable, sel->uid))
+      return imp_cast<Imp>(imp)(receiver, sel, args..., rest...);
+    return forwardedResult<R>(objc_forward_message(receiver, sel));
   }
 };
 

@@ -13,6 +13,14 @@ inline const Message<long long(long long, double, char)> mix{"mix:with:and:"};
 inline const Message<const char*()> label{"label"};
 inline const Message<id()> make{"make"};
 inline const Message<int(const char*, ...)> count{"count:"};
+
+// Messages nothing implements, answered by Relay's forward::.
+struct Record {
+  long words[6];  // returned through memory: the caller passes its address first
+};
+inline const Message<Record(int)> record{"record:"};
+inline const Message<long double()> precise{"precise"};
+inline const Message<id(int, ...)> relay{"relay:"};
 }  // namespace msg
 
 struct Base : Object {
@@ -29,6 +37,15 @@ struct Derived : Base {
   char letters[2][3];
   int addTo(int n) { return Base::addTo(n) * 10; }  // super send
   long long mix(long long a, double b, char c) { return a + static_cast<long long>(b) + c; }
+};
+
+// Keeps what its forward:: was sent and answers itself.
+struct Relay : Object {
+  SEL forwarded;
+  id forward(SEL sel, void*) {
+    forwarded = sel;
+    return this;
+  }
 };
 
 int countArgs(id, SEL, const char* format, ...) { return static_cast<int>(std::strlen(format)); }
@@ -48,8 +65,13 @@ REGISTER_CLASS(Derived, Base,
   method<&Derived::addTo>(msg::addTo),
   method<&Derived::mix>(msg::mix))
 
+REGISTER_CLASS(Relay, Object,
+  ivar(&Relay::forwarded, "forwarded"),
+  method<&Relay::forward>(msg::forward))
+
 void test_startup() {
   objc_register_runtime();
+  objc_register_Relay();
   objc_register_Derived();  // a subclass queued before its superclass
   objc_register_Base();
   __objc_exec_class_for_all_initial_modules();
@@ -94,6 +116,21 @@ TEST(Runtime, UnknownMessageEndsInDoesNotRecognize) {
   auto* b = make<Base>("Base");
   EXPECT_DEATH(msg::mix(b, 1, 2.0, 'c'), "Base does not recognize mix:with:and:");
   object_dispose(b);
+}
+
+// forward:: is reached whatever the unimplemented message's types, and the
+// send answers forward::'s object, or zero where it expects another type.
+TEST(Runtime, UnknownMessagesOfEveryTypeReachForward) {
+  auto* relay = static_cast<Relay*>(class_create_instance(objc_get_class("Relay")));
+  const msg::Record zero{};
+  const msg::Record answer = msg::record(relay, 7);
+  EXPECT_EQ(relay->forwarded, msg::record.sel);
+  EXPECT_EQ(std::memcmp(&answer, &zero, sizeof answer), 0);
+  EXPECT_EQ(msg::precise(relay), 0.0L);
+  EXPECT_EQ(relay->forwarded, msg::precise.sel);
+  EXPECT_EQ(msg::relay(relay, 1, 2.0, "three"), relay);
+  EXPECT_EQ(relay->forwarded, msg::relay.sel);
+  object_dispose(relay);
 }
 
 TEST(Runtime, ClassesAreObjectsWithMetaClasses) {
@@ -167,9 +204,9 @@ TEST(Runtime, ClassLookupEnumerationAndHook) {
     n++;
     sawDerived |= std::strcmp(c->name, "Derived") == 0;
   }
-  EXPECT_EQ(n, 3);
+  EXPECT_EQ(n, 4);  // Object, Base, Derived, Relay
   EXPECT_TRUE(sawDerived);
-  EXPECT_EQ(objc_class_count(), 3u);
+  EXPECT_EQ(objc_class_count(), 4u);
 }
 
 TEST(Runtime, DispatchTablesForClassesBuiltAtRunTime) {
