@@ -1,5 +1,6 @@
 #include "defobj/Archiver.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -118,6 +119,15 @@ id Archiver_c::currentEntry() { return msg::at(applicationMap, currentApplicatio
 
 void Archiver_c::insertCurrentEntry(id entry) {
   msg::at_insert(applicationMap, msg::copy(currentApplicationKey, getZone()), entry);
+}
+
+void Archiver_c::sortByKey(Entries& entries) {
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const auto& a, const auto& b) { return msg::compare(a.first, b.first) < 0; });
+}
+
+void Archiver_c::insertSorted(id map, const Entries& entries) {
+  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) msg::at_insert(map, entry->first, entry->second);
 }
 
 void Archiver_c::registerClient(id client) {

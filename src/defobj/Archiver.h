@@ -6,6 +6,9 @@
 // what they stored before it saves.
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include "defobj/CreateDrop.h"
 
 // The four archivers made at start-up (initDefobj), in the global zone.
@@ -41,6 +44,16 @@ struct Archiver_c : CreateDrop_s {
   void sync();
   void updateArchiver_();
   void drop();
+
+  // Loading. Keys with their members, as a load collects them.
+  using Entries = std::vector<std::pair<id, id>>;
+  // Sorts the entries by key in the order of the maps; equal keys keep
+  // their order.
+  static void sortByKey(Entries& entries);
+  // Inserts entries of distinct keys, sorted by key, that the map does not
+  // hold. A map walks from its first entry to insert, so they go in from
+  // the last: a whole load takes near-linear time.
+  static void insertSorted(id map, const Entries& entries);
 
  protected:
   // A file in the home directory (HOME, else BROODHOME); no path with

@@ -206,6 +206,24 @@ bool HDF5_c::openForReading() {
   return true;
 }
 
+// Records hold numbers only (strings as indexes into their tables): a
+// member of any other kind has no variable to go to.
+void HDF5_c::checkRecordMembers(hid_t tid) {
+  const int members = H5Tget_nmembers(tid);
+  for (int i = 0; i < members; i++) {
+    hid_t type = H5Tget_member_type(tid, i);
+    if (type < 0) raiseAt(LoadError, CreateEndFunction, "unable to get compound type member type #%u", unsigned(i));
+    const H5T_class_t typeClass = H5Tget_class(type);
+    if (typeClass != H5T_INTEGER && typeClass != H5T_FLOAT) {
+      char* member = H5Tget_member_name(tid, i);
+      raiseAt(LoadError, CreateEndFunction, "> member `%s' of record dataset `%s' is of the unsupported HDF5 %s type\n",
+              member ? member : "?", name, hdf5_class_name(typeClass));
+    }
+    fcall_type_for_tid(type);  // a number of a width no variable has is reported
+    H5Tclose(type);
+  }
+}
+
 // A dataset of compound type is a record dataset; its record type is named
 // by the "component-type" attribute, else for a single record by "type".
 void HDF5_c::openRecordType() {
@@ -217,6 +235,7 @@ void HDF5_c::openRecordType() {
     H5Tclose(tid);
     return;
   }
+  checkRecordMembers(tid);
   c_sid = H5Dget_space(loc_id);
   if (c_sid < 0) raiseAt(LoadError, CreateEndFunction, "failed to get space of dataset");
   const int rank = H5Sget_simple_extent_ndims(c_sid);

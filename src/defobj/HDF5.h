@@ -96,6 +96,7 @@ struct HDF5_c : CreateDrop_s {
   bool isVector() const { return vector_type != 0; }
   void createForWriting();
   bool openForReading();
+  void checkRecordMembers(hid_t tid);
   void openRecordType();
   hid_t createDataset(hid_t type, hid_t space, hid_t creationList);
   // Reads the whole dataset into the buffer as values of the memory type,

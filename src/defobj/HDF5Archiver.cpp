@@ -38,18 +38,18 @@ id HDF5Archiver_c::makeNode(id parent, const char* name, BOOL writeFlag, BOOL da
   return msg::createEnd(node);
 }
 
-// The file is read whatever the inhibit flag says. A system archive's
-// applications are its top-level groups, their modes the groups inside;
-// a file that does not open is an empty archive.
+// A system archive's applications are its top-level groups, their modes
+// the groups inside; a file that does not open, or is not to be loaded,
+// is an empty archive.
 id HDF5Archiver_c::createEnd() {
   Archiver_c::createEnd();
-  id file = path ? makeNode(nil, path, NO, NO) : nil;
+  id file = path && !inhibitLoadFlag ? makeNode(nil, path, NO, NO) : nil;
   if (!systemArchiverFlag) {
     insertCurrentEntry(file);
     return this;
   }
   if (file) {
-    unsigned modes = 0;
+    Entries modes;
     const hdf5_member_visitor application = [&](id group) {
       unsigned applicationModes = 0;
       const hdf5_member_visitor mode = [&](id child) {
@@ -57,18 +57,18 @@ id HDF5Archiver_c::createEnd() {
           msg::drop(child);
           return 0;
         }
-        msg::at_insert(applicationMap,
-                       createAppKey(getZone(), msg::getHDF5Name(group), msg::getHDF5Name(child)), child);
+        modes.emplace_back(createAppKey(getZone(), msg::getHDF5Name(group), msg::getHDF5Name(child)), child);
         applicationModes++;
         return 0;
       };
       if (!msg::getDatasetFlag(group)) msg::iterate_drop(group, &mode, NO);
       if (!applicationModes) msg::drop(group);
-      modes += applicationModes;
       return 0;
     };
     msg::iterate_drop(file, &application, NO);
-    if (!modes) msg::drop(file);
+    if (modes.empty()) msg::drop(file);
+    sortByKey(modes);
+    insertSorted(applicationMap, modes);
   }
   if (!msg::containsKey(applicationMap, currentApplicationKey)) insertCurrentEntry(nil);
   return this;

@@ -42,6 +42,25 @@ hid_t tid_for_fcall_type(fcall_type_t type) {
   }
 }
 
+const char* hdf5_class_name(H5T_class_t typeClass) {
+  switch (typeClass) {
+    case H5T_INTEGER: return "integer";
+    case H5T_FLOAT: return "float";
+    case H5T_TIME: return "time";
+    case H5T_STRING: return "string";
+    case H5T_BITFIELD: return "bitfield";
+    case H5T_OPAQUE: return "opaque";
+    case H5T_COMPOUND: return "compound";
+    case H5T_REFERENCE: return "reference";
+    case H5T_ENUM: return "enum";
+    case H5T_VLEN: return "variable-length";
+    case H5T_ARRAY: return "array";
+    default: return "unknown";
+  }
+}
+
+// Files come from outside: a type that no variable can hold is a report,
+// not a programming error.
 fcall_type_t fcall_type_for_tid(hid_t tid) {
   const char* function = "fcall_type_for_tid";
   const H5T_class_t typeClass = H5Tget_class(tid);
@@ -67,7 +86,8 @@ fcall_type_t fcall_type_for_tid(hid_t tid) {
       case 8: return isSigned ? fcall_type_slonglong : fcall_type_ulonglong;
     }
   }
-  debugabort(__FILE_NAME__, __LINE__, function);
+  raiseAt(LoadError, function, "> HDF5 %s type of %zu bytes is not supported\n", hdf5_class_name(typeClass), size);
+  return fcall_type_void;
 }
 
 void hdf5_check_version(id errorSymbol, const char* function) {

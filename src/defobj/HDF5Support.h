@@ -10,8 +10,11 @@
 // The native HDF5 type of a value type code (booleans: one bit in one
 // byte). Strings and object codes have none: asking is a programming error.
 hid_t tid_for_fcall_type(fcall_type_t type);
-// The value type code of an HDF5 type, from its class, size and sign.
+// The value type code of an HDF5 type, from its class, size and sign;
+// a type without one (enum, array, compound and the rest) is a LoadError.
 fcall_type_t fcall_type_for_tid(hid_t tid);
+// The name of an HDF5 type class, for reports.
+const char* hdf5_class_name(H5T_class_t typeClass);
 
 // Runs a probing call with HDF5's automatic error printing switched off,
 // so that a missing file, member or attribute is an ordinary result.

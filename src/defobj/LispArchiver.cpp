@@ -64,28 +64,36 @@ id pairKey(id zone, id car) {
   return msg::create_setC(String, zone, msg::getC(car));
 }
 
-// (list (cons key value) ...): each key, made in the zone, with its value.
-template <class F>
-void processPairs(id expr, id zone, F&& entry) {
+// (list (cons key value) ...): each key, made in the zone, with its value,
+// in file order.
+Archiver_c::Entries pairsOf(id expr, id zone) {
   if (!archiver_list_p(expr)) raiseAt(InvalidArgument, PairsFunction, "argument to processPairs not a list");
   id index = msg::begin(expr, _obj_scratchZone);
   if (!list_literal_p(msg::next(index)))
     raiseAt(InvalidArgument, PairsFunction, "first string in processPairs not \"list\"");
+  Archiver_c::Entries entries;
   for (id pair = msg::next(index); msg::getLoc(index) == Member; pair = msg::next(index)) {
     if (!pairp(pair)) raiseAt(InvalidArgument, PairsFunction, "Expecting a pair object");
-    entry(pairKey(zone, msg::getCar(pair)), msg::getCdr(pair));
+    entries.emplace_back(pairKey(zone, msg::getCar(pair)), msg::getCdr(pair));
   }
   msg::drop(index);
+  return entries;
 }
 
-// The first of two entries under one key stays.
-void insertStream(id map, id key, id expr, id streamZone) {
-  if (msg::containsKey(map, key)) {
-    raiseAt(WarningMessage, PairsFunction, "Duplicate object key `%s'", msg::getC(key));
-    msg::drop(key);
-    return;
+// The first of the entries under one key stays, each in a stream of its
+// own; the stream map is empty before.
+void insertStreams(id map, Archiver_c::Entries entries, id streamZone) {
+  Archiver_c::sortByKey(entries);
+  Archiver_c::Entries kept;
+  for (const auto& [key, expr] : entries) {
+    if (!kept.empty() && msg::compare(kept.back().first, key) == 0) {
+      raiseAt(WarningMessage, PairsFunction, "Duplicate object key `%s'", msg::getC(key));
+      msg::drop(key);
+      continue;
+    }
+    kept.emplace_back(key, msg::create_setExpr(InputStream, streamZone, expr));
   }
-  msg::at_insert(map, key, msg::create_setExpr(InputStream, streamZone, expr));
+  Archiver_c::insertSorted(map, kept);
 }
 
 // Keys are written as bare words, so they must read back as one word.
@@ -176,9 +184,14 @@ id LispArchiver_c::ensureApp(id key) {
     msg::drop(key);
     return application;
   }
+  id application = newApplication(key);
+  msg::at_insert(applicationMap, key, application);
+  return application;
+}
+
+id LispArchiver_c::newApplication(id key) {
   id application = msg::create(id_Application, getZone());
   msg::setName(application, msg::getC(key));
-  msg::at_insert(applicationMap, key, application);
   return application;
 }
 
@@ -192,8 +205,7 @@ void LispArchiver_c::load(FILE* file) {
   if (!expr) return;
   id zone = getZone();
   if (!systemArchiverFlag) {
-    id streams = msg::getStreamMap(currentEntry());
-    processPairs(expr, zone, [&](id key, id value) { insertStream(streams, key, value, inStreamZone); });
+    insertStreams(msg::getStreamMap(currentEntry()), pairsOf(expr, zone), inStreamZone);
     return;
   }
   if (!archiver_list_p(expr)) raiseAt(InvalidArgument, LoadFunction, "argument to Archiver lispIn not a list");
@@ -201,11 +213,29 @@ void LispArchiver_c::load(FILE* file) {
   if (!stringp(head)) raiseAt(InvalidArgument, LoadFunction, "Archiver function not a string");
   if (std::strcmp(msg::getC(head), "archiver") != 0)
     raiseAt(InvalidArgument, LoadFunction, "Archiver function name incorrect: [%s]", msg::getC(head));
-  id applications = msg::getCount(expr) > 1 ? msg::atOffset(expr, 1) : nil;
-  processPairs(applications, zone, [&](id key, id pairs) {
-    id streams = msg::getStreamMap(ensureApp(key));
-    processPairs(pairs, zone, [&](id name, id value) { insertStream(streams, name, value, inStreamZone); });
-  });
+  // Entries of one application key, however many, fill one Application;
+  // only the current application's is in the map before.
+  Entries applications = pairsOf(msg::getCount(expr) > 1 ? msg::atOffset(expr, 1) : nil, zone);
+  sortByKey(applications);
+  Entries made;
+  for (size_t first = 0, end; first < applications.size(); first = end) {
+    id key = applications[first].first;
+    Entries streams;
+    for (end = first; end < applications.size() && msg::compare(applications[end].first, key) == 0; end++) {
+      for (auto& entry : pairsOf(applications[end].second, zone)) streams.push_back(entry);
+      if (end > first) msg::drop(applications[end].first);
+    }
+    id application;
+    if (msg::compare(key, currentApplicationKey) == 0) {
+      application = currentEntry();
+      msg::drop(key);
+    } else {
+      application = newApplication(key);
+      made.emplace_back(key, application);
+    }
+    insertStreams(msg::getStreamMap(application), std::move(streams), inStreamZone);
+  }
+  insertSorted(applicationMap, made);
 }
 
 // --- using ---

@@ -24,6 +24,7 @@ struct LispArchiver_c : Archiver_c {
 
  private:
   id ensureApp(id key);
+  id newApplication(id key);
   void load(FILE* file);
   void put(const char* key, id object, BOOL deep);
   std::string archiveText();

@@ -1,9 +1,16 @@
 // The HDF5 archiver and the generic HDF5 forms of objects: the layout
 // h5ls sees, what a later archiver reads back, and the bad files it meets.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/wait.h>
+
+#include <csignal>
+#include <cstdio>
 
 #include <fstream>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "collections/stream_support.h"
 #include "defobj/Archiver.h"
@@ -180,6 +187,136 @@ TEST_F(HDF5Archivers, BadFilesLoadAsEmptyOrEndInAClearReport) {
   EXPECT_DEATH(get(archiver, "many"), errorReport("LoadError", "-[HDF5(c) _assignIvar:]", "HDF5.cpp",
                                                   "variable `x' holds 1 values, the dataset 2"));
   msg::drop(archiver);
+}
+
+// A file of one record dataset "p" at the top level, whose records hold an
+// int x and a member of the type.
+void writeRecordFile(const char* file, hid_t memberType) {
+  hid_t fid = H5Fcreate(file, H5F_ACC_TRUNC, H5P_DEFAULT, H5P_DEFAULT);
+  const size_t size = 8 + H5Tget_size(memberType);
+  hid_t record = H5Tcreate(H5T_COMPOUND, size);
+  H5Tinsert(record, "x", 0, H5T_NATIVE_INT);
+  H5Tinsert(record, "odd", 8, memberType);
+  const hsize_t one = 1;
+  hid_t space = H5Screate_simple(1, &one, nullptr);
+  hid_t did = H5Dcreate2(fid, "p", record, space, H5P_DEFAULT, H5P_DEFAULT, H5P_DEFAULT);
+  std::vector<unsigned char> zero(size);
+  H5Dwrite(did, record, H5S_ALL, H5S_ALL, H5P_DEFAULT, zero.data());
+  H5Dclose(did);
+  H5Sclose(space);
+  H5Tclose(record);
+  H5Tclose(memberType);
+  H5Fclose(fid);
+}
+
+// Records hold numbers: members of other kinds (an enum is how many
+// writers store a boolean) are a LoadError of the system archive's load,
+// and the inhibit flag keeps the file unread.
+TEST_F(HDF5Archivers, RecordMembersOfUnsupportedKindsAreALoadError) {
+  const hsize_t three = 3;
+  const struct {
+    const char* kind;
+    std::function<hid_t()> type;
+  } cases[] = {
+      {"enum", [] {
+         hid_t t = H5Tenum_create(H5T_NATIVE_SCHAR);
+         signed char no = 0, yes = 1;
+         H5Tenum_insert(t, "FALSE", &no);
+         H5Tenum_insert(t, "TRUE", &yes);
+         return t;
+       }},
+      {"array", [&] { return H5Tarray_create2(H5T_NATIVE_INT, 1, &three); }},
+      {"compound", [] {
+         hid_t t = H5Tcreate(H5T_COMPOUND, 4);
+         H5Tinsert(t, "inner", 0, H5T_NATIVE_INT);
+         return t;
+       }},
+      {"opaque", [] { return H5Tcreate(H5T_OPAQUE, 4); }},
+      {"reference", [] { return H5Tcopy(H5T_STD_REF_OBJ); }},
+      {"string", [] {
+         hid_t t = H5Tcopy(H5T_C_S1);
+         H5Tset_size(t, 8);
+         return t;
+       }},
+  };
+  for (const auto& c : cases) {
+    writeRecordFile("broodArchiver.hdf", c.type());
+    EXPECT_DEATH(makeArchiver(YES), errorReport("LoadError", "-[HDF5(c) _createEnd]", "HDF5.cpp",
+                                                std::string("> member `odd' of record dataset `p' is of the "
+                                                            "unsupported HDF5 ") + c.kind + " type\n"))
+        << c.kind;
+    id inhibited = msg::createBegin(HDF5Archiver, _obj_globalZone);
+    msg::setDefaultPath(inhibited);
+    msg::setSystemArchiverFlag(inhibited, YES);
+    msg::setInhibitLoadFlag(inhibited, YES);
+    inhibited = msg::createEnd(inhibited);
+    EXPECT_EQ(get(inhibited, "p"), nullptr);
+    msg::drop(inhibited);
+  }
+  // A number of a width no variable has.
+  writeRecordFile("broodArchiver.hdf", [] {
+    hid_t t = H5Tcopy(H5T_NATIVE_INT);
+    H5Tset_size(t, 3);
+    return t;
+  }());
+  EXPECT_DEATH(makeArchiver(YES), errorReport("LoadError", "fcall_type_for_tid", "HDF5Support.cpp",
+                                              "> HDF5 integer type of 3 bytes is not supported\n"));
+}
+
+// What a load of the system archive does, run in a child process: "ok"
+// when it ends, "report" when it ends in an error report, else how it
+// died.
+std::string loadOutcome(const std::function<void()>& load) {
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(open("load.err", O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+    load();
+    std::_Exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  std::ifstream in("load.err");
+  const std::string report((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return "ok";
+  if (WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT &&
+      report.find("*** event raised for error: ") != std::string::npos &&
+      report.find("*** execution terminating due to error\n") != std::string::npos)
+    return "report";
+  return "died (" + std::to_string(status) + "): " + report.substr(report.size() > 400 ? report.size() - 400 : 0);
+}
+
+// Damaged archives (cut short, or with one bit flipped) load, or end in an
+// error report; they never crash the process.
+TEST_F(HDF5Archivers, DamagedFilesLoadOrEndInAReport) {
+  {
+    id archiver = makeArchiver(YES);
+    msg::putDeep_object(archiver, "deep", makeStored(1, 2.5, "a", makeStored(2, 3, "b")));
+    msg::putShallow_object(archiver, "shallow", makeStored(3, 4.5, "c"));
+    msg::drop(archiver);
+  }
+  std::ifstream in("broodArchiver.hdf", std::ios::binary);
+  const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GT(whole.size(), 2000u);
+  storedClass();
+  auto loadAll = [this] {
+    id archiver = makeArchiver(YES);
+    for (const char* key : {"deep", "shallow", "none"}) get(archiver, key);
+    msg::drop(archiver);
+  };
+  std::vector<std::string> damaged;
+  for (size_t length : {size_t(0), size_t(8), size_t(96), size_t(800), whole.size() / 2, whole.size() - 1})
+    damaged.push_back(whole.substr(0, length));
+  for (size_t at = 0; at < whole.size(); at += 53) {
+    std::string flipped = whole;
+    flipped[at] ^= static_cast<char>(1 << (at % 8));
+    damaged.push_back(flipped);
+  }
+  for (size_t i = 0; i < damaged.size(); i++) {
+    std::ofstream("broodArchiver.hdf", std::ios::binary | std::ios::trunc) << damaged[i];
+    const std::string outcome = loadOutcome(loadAll);
+    EXPECT_TRUE(outcome == "ok" || outcome == "report") << "case " << i << ": " << outcome;
+  }
 }
 
 }  // namespace
