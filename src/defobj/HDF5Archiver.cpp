@@ -14,8 +14,11 @@
 
 namespace {
 
-void addOnce(std::vector<id>& nodes, id node) {
-  if (node && std::find(nodes.begin(), nodes.end(), node) == nodes.end()) nodes.push_back(node);
+// Each node once, nil left out.
+void keepDistinct(std::vector<id>& nodes) {
+  std::sort(nodes.begin(), nodes.end());
+  nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
+  if (!nodes.empty() && !nodes.front()) nodes.erase(nodes.begin());
 }
 
 // An earlier object's members must not mix with a later one's.
@@ -80,13 +83,16 @@ void HDF5Archiver_c::dropNodes() {
   id index = msg::begin(applicationMap, _obj_scratchZone);
   id key;
   for (id entry = msg::next_(index, &key); msg::getLoc(index) == Member; entry = msg::next_(index, &key)) {
-    addOnce(levels[0], entry);
+    levels[0].push_back(entry);
     msg::drop(key);
   }
   msg::drop(index);
   msg::removeAll(applicationMap);
-  for (id entry : levels[0]) addOnce(levels[1], msg::getParent(entry));
-  for (id group : levels[1]) addOnce(levels[2], msg::getParent(group));
+  keepDistinct(levels[0]);
+  for (int level = 1; level < 3; level++) {
+    for (id node : levels[level - 1]) levels[level].push_back(msg::getParent(node));
+    keepDistinct(levels[level]);
+  }
   for (auto& level : levels)
     for (id node : level) msg::drop(node);
 }
