@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "activity/Schedule.h"
 #include "activity/fixtures.h"
 
 namespace {
@@ -268,13 +269,23 @@ TEST(RunLoop, RefusalsFromInsideARun) {
   expectReports(cases);
 }
 
+// A dropped activity leaves the schedule it ran, which a new activity can
+// then run from the start.
 TEST(RunLoop, ActivitiesCanBeDroppedWhenNotRunning) {
+  const auto running = [](id schedule) { return msg::getCount(static_cast<Schedule_c*>(schedule)->activityRefs); };
   Plan stopped(msg::stopRun.sel);
   msg::run(stopped.activity);
+  EXPECT_EQ(running(stopped.schedule), 1u);
   msg::drop(stopped.activity);
+  EXPECT_EQ(running(stopped.schedule), 0u);
+  id again = msg::activateIn(stopped.schedule, nil);
+  EXPECT_EQ(msg::run(again), Stopped);  // at the same first action
+  EXPECT_EQ(timeOf(again), 1u);
+  msg::drop(again);
   Plan done;
-  msg::run(done.activity);
+  EXPECT_EQ(msg::run(done.activity), Completed);
   msg::drop(done.activity);
+  EXPECT_EQ(running(done.schedule), 0u);
   msg::drop(done.schedule);
 }
 
