@@ -35,6 +35,30 @@ BOOL isFunctionWord(const char* word) {
   return NO;
 }
 
+// A list's text. A form must begin with one of the function words; a
+// quoted list is data, whatever its first member.
+void printList(id list, id stream, BOOL form) {
+  const char* function = "-[ArchiverList(c) _lispOutDeep:]";
+  msg::catC(stream, "(");
+  id index = msg::begin(list, _obj_scratchZone);
+  BOOL first = YES;
+  for (id member = msg::next(index); msg::getLoc(index) == Member; member = msg::next(index)) {
+    if (!first) msg::catC(stream, " ");
+    if (!form && archiver_list_p(member)) {
+      printList(member, stream, NO);
+    } else if (!first || !form || !stringp(member)) {
+      printNode(member, stream, function);
+    } else if (isFunctionWord(msg::getC(member))) {
+      msg::catC(stream, msg::getC(member));
+    } else {
+      raiseAt(InvalidArgument, function, "function not one of %s", "make-instance or make-class or parse");
+    }
+    first = NO;
+  }
+  msg::drop(index);
+  msg::catC(stream, ")");
+}
+
 }  // namespace
 
 // --- keyword ---
@@ -159,32 +183,13 @@ id ArchiverQuoted_c::getQuotedObject() { return value; }
 void ArchiverQuoted_c::lispOutDeep(id stream) {
   msg::catC(stream, "'");
   if (stringp(value)) printString(value, stream);
+  else if (archiver_list_p(value)) printList(value, stream, NO);
   else printNode(value, stream, "-[ArchiverQuoted(c) _lispOutDeep:]");
 }
 
 // --- list ---
 
-void ArchiverList_c::lispOutDeep(id stream) {
-  const char* function = "-[ArchiverList(c) _lispOutDeep:]";
-  msg::catC(stream, "(");
-  id index = msg::begin(this, _obj_scratchZone);
-  BOOL first = YES;
-  for (id member = msg::next(index); msg::getLoc(index) == Member; member = msg::next(index)) {
-    if (!first) {
-      msg::catC(stream, " ");
-      printNode(member, stream, function);
-    } else if (!stringp(member)) {
-      printNode(member, stream, function);
-    } else if (isFunctionWord(msg::getC(member))) {
-      msg::catC(stream, msg::getC(member));
-    } else {
-      raiseAt(InvalidArgument, function, "function not one of %s", "make-instance or make-class or parse");
-    }
-    first = NO;
-  }
-  msg::drop(index);
-  msg::catC(stream, ")");
-}
+void ArchiverList_c::lispOutDeep(id stream) { printList(this, stream, YES); }
 
 REGISTER_CLASS(ArchiverKeyword_c, CreateDrop_s,
   ivar(&ArchiverKeyword_c::keywordName, "keywordName"),

@@ -255,7 +255,7 @@ TEST(InputStream, ReadsBackWhatItPrinted) {
   for (const char* text : {"'\"two words\"", "'\"\"", "'\"a;b\"", "'\"nil\"", "'\"12\"", "'sym", "'a\"b",
                            "\"\"", "\"(x)\"", "\"'q\"", "(list \"two words\" 'x '\"y z\" (cons '\"\" \"\"))",
                            "(make-instance 'Foo #:s '\"two words\" #:t \"#:k\" #:c #\\0 #:d #\\3 #:q #\\\")",
-                           "'(\"a b\" . c)"}) {
+                           "'(\"a b\" . c)", "'(a \"b c\" (d e))", "(list '(x y) '())"}) {
     id first = readOne(text);
     ASSERT_NE(first, nil) << text;
     const std::string again = printed(first);
