@@ -18,23 +18,9 @@ inline int wrapCoordinate(int v, int size) {
   return (v % size + size) % size;
 }
 
-// The cells of a 3x3 neighbourhood.
-inline constexpr int neighbourhoodSize = 9;
-
 struct HeatSpace : Diffuse2d {
-  // The neighbourhood search's list of candidates and the HeatCells it
-  // fills in: private parts of the lattice, made at the first search and
-  // reused by every search after it (a search runs for every warmling at
-  // every step). Not variables of the model, so not registered.
-  id candidates;
-  id searchCells[neighbourhoodSize];
-
   id addHeat_X_Y(HeatValue heat, int x, int y);
   HeatValue findExtremeType_X_Y(HeatExtremeType type, int* px, int* py);
-  void drop();
 
   HeatValue heatAt(int x, int y) const { return static_cast<HeatValue>(lattice[offsets[y] + x]); }
-
- private:
-  void makeSearchCells();
 };

@@ -4,8 +4,10 @@
 
 #include "defobj/phase.h"
 #include "defobj/raise.h"
+#include "model/CachedSend.h"
 #include "model/HeatSpace.h"
 #include "random/random.h"
+#include "space/Discrete2d.h"
 
 id Warmling::setWorld_Heat(id aWorld, id aHeat) {
   if (world || heat)
@@ -74,23 +76,30 @@ constexpr int maxRedraws = 10;
 
 }  // namespace
 
-// The random draws come in a fixed order (the search's pick, the move
+// The cells of both lattices are read in place, as their layout allows;
+// the random draws come in a fixed order (the search's pick, the move
 // chance, the random move, the re-draws) so that a seeded run repeats.
 id Warmling::step() {
-  const HeatValue heatHere = static_cast<HeatValue>(msg::getValueAtX_Y(heat, x, y));
+  // Every warmling of a model sends these to the same lattices and
+  // distribution at every step.
+  static CachedSend findExtreme(msg::findExtremeType_X_Y);
+  static CachedSend leaveHeat(msg::addHeat_X_Y);
+  static CachedSend drawUnit(msg::getDoubleWithMin_withMax);
+  static CachedSend place(msg::putObject_atX_Y);
+  const HeatValue heatHere = heat->heatAt(x, y);
   unhappiness = std::fabs(static_cast<double>(idealTemperature) - heatHere) / 32767.0;
 
   int targetX = x, targetY = y;
-  msg::findExtremeType_X_Y(heat, heatHere < idealTemperature ? hot : cold, &targetX, &targetY);
+  findExtreme(heat, heatHere < idealTemperature ? hot : cold, &targetX, &targetY);
 
-  const auto chance = static_cast<float>(msg::getDoubleWithMin_withMax(uniformDblRand, 0.0, 1.0));
+  const auto chance = static_cast<float>(drawUnit(uniformDblRand, 0.0, 1.0));
   if (chance < randomMoveProbability) {
     targetX = wrapCoordinate(x + drawInteger(-1, 1), worldXSize);
     targetY = wrapCoordinate(y + drawInteger(-1, 1), worldYSize);
   }
 
   if (unhappiness == 0.0) {
-    msg::addHeat_X_Y(heat, outputHeat, x, y);
+    leaveHeat(heat, outputHeat, x, y);
     return this;
   }
 
@@ -98,7 +107,8 @@ id Warmling::step() {
     // The move is given up once ten re-draws have been made, even when the
     // last one found a free cell.
     int redraws = 0;
-    while (msg::getObjectAtX_Y(world, targetX, targetY) && redraws < maxRedraws) {
+    const auto* cells = static_cast<const Discrete2d*>(world);
+    while (cells->lattice[cells->offsets[targetY] + targetX] && redraws < maxRedraws) {
       const Offset& n = neighbours[drawInteger(1, 8) - 1];
       targetX = wrapCoordinate(x + n.dx, worldXSize);
       targetY = wrapCoordinate(y + n.dy, worldYSize);
@@ -110,11 +120,11 @@ id Warmling::step() {
     }
   }
 
-  msg::addHeat_X_Y(heat, outputHeat, x, y);
-  msg::putObject_atX_Y(world, nil, x, y);
+  leaveHeat(heat, outputHeat, x, y);
+  place(world, nil, x, y);
   x = targetX;
   y = targetY;
-  msg::putObject_atX_Y(world, this, x, y);
+  place(world, this, x, y);
   return this;
 }
 

@@ -15,7 +15,26 @@ id DblBuffer2d::createEnd() {
   return this;
 }
 
-intptr_t* DblBuffer2d::getNewLattice() { return newLattice; }
+intptr_t* DblBuffer2d::getNewLattice() { return pendingCells(); }
+
+// From the buffer that was current at the last update, whatever array has
+// been installed as current since.
+void DblBuffer2d::copyIntoPending() {
+  std::memcpy(newLattice, newLattice == wBuf1 ? wBuf2 : wBuf1, cellCount() * sizeof(intptr_t));
+  pendingCopyDue = NO;
+}
+
+bool DblBuffer2d::shouldKeepCopyAcrossUpdate() {
+  static const IMP plainUpdate = get_imp(objc_get_class("DblBuffer2d"), msg::updateLattice.sel);
+  const bool wanted = pendingReached;
+  pendingReached = NO;
+  return wanted && (lattice == wBuf1 || lattice == wBuf2) && newLattice != lattice &&
+         objc_msg_lookup(this, msg::updateLattice.sel) == plainUpdate;
+}
+
+void DblBuffer2d::keptCopyAcrossUpdate(const intptr_t* written) {
+  if (lattice == written) pendingCopyDue = NO;
+}
 
 id DblBuffer2d::updateLattice() {
   if (lattice == wBuf1 && newLattice == wBuf2) {
@@ -31,17 +50,17 @@ id DblBuffer2d::updateLattice() {
     return nil;
   }
   // Writers that only add to some cells start from the current values.
-  std::memcpy(newLattice, lattice, cellCount() * sizeof(intptr_t));
+  pendingCopyDue = YES;
   return this;
 }
 
 id DblBuffer2d::putObject_atX_Y(id object, unsigned x, unsigned y) {
-  newLattice[offsets[y] + x] = reinterpret_cast<intptr_t>(object);
+  pendingCells()[offsets[y] + x] = reinterpret_cast<intptr_t>(object);
   return this;
 }
 
 id DblBuffer2d::putValue_atX_Y(intptr_t value, unsigned x, unsigned y) {
-  newLattice[offsets[y] + x] = value;
+  pendingCells()[offsets[y] + x] = value;
   return this;
 }
 

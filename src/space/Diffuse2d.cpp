@@ -63,13 +63,17 @@ id Diffuse2d::setEvaporationRate(double rate) {
 // Reads come only from the current buffer and writes go only to the pending
 // one, so the order changes no result. The weighted sum is the rule's 32-bit
 // signed sum; it is formed in unsigned arithmetic, which wraps where signed
-// overflow would be undefined.
+// overflow would be undefined. When the pending cells will be wanted after
+// the update, each new row also goes into the current buffer as soon as no
+// later row reads the old one (row 0, which the last row reads, at the end).
 id Diffuse2d::stepRule() {
-  const intptr_t* cells = lattice;
+  const bool keepCopy = shouldKeepCopyAcrossUpdate();
+  intptr_t* cells = lattice;
   const intptr_t* rows = offsets;
-  intptr_t* next = newLattice;
+  intptr_t* next = pendingCellsToOverwrite();
   const unsigned w = xsize, h = ysize;
   const double twenty = 20.0, diffusion = diffusionConstant, evaporation = evaporationRate;
+  auto keepRow = [&](unsigned y) { std::copy_n(next + rows[y], w, cells + rows[y]); };
   for (unsigned y = 0; y < h; y++) {
     const intptr_t* above = cells + rows[y == 0 ? h - 1 : y - 1];
     const intptr_t* row = cells + rows[y];
@@ -86,8 +90,14 @@ id Diffuse2d::stepRule() {
     cell(0, w - 1, w > 1 ? 1 : 0);
     for (unsigned x = 1; x + 1 < w; x++) cell(x, x - 1, x + 1);
     if (w > 1) cell(w - 1, w - 2, 0);
+    if (keepCopy && y >= 2) keepRow(y - 1);
+  }
+  if (keepCopy) {
+    keepRow(0);
+    if (h > 1) keepRow(h - 1);
   }
   msg::updateLattice(this);
+  if (keepCopy) keptCopyAcrossUpdate(next);
   return this;
 }
 

@@ -15,8 +15,9 @@ id Grid2d::setOverwriteWarnings(BOOL flag) {
 }
 
 id Grid2d::putObject_atX_Y(id object, unsigned x, unsigned y) {
-  id occupant = getObjectAtX_Y(x, y);
-  if (overwriteWarnings && object && occupant) {
+  // The occupant is read only when a warning may come of it.
+  id occupant = overwriteWarnings && object ? getObjectAtX_Y(x, y) : nil;
+  if (occupant) {
     char oldText[AddressTextSize], newText[AddressTextSize];
     msg::raiseEvent(WarningMessage,
                     "Grid2d: you're overwriting object %s at (%u,%u) with object %s (%s).\n"
