@@ -127,7 +127,8 @@ void Archiver_c::sortByKey(Entries& entries) {
 }
 
 void Archiver_c::insertSorted(id map, const Entries& entries) {
-  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) msg::at_insert(map, entry->first, entry->second);
+  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry)
+    msg::at_insert(map, entry->first, entry->second);
 }
 
 void Archiver_c::registerClient(id client) {

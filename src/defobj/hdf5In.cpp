@@ -4,6 +4,7 @@
 #include "defobj/defobj.h"
 #include "defobj/brood_directory.h"
 #include "defobj/hdf5_messages.h"
+#include "defobj/lispIn.h"
 #include "defobj/module.h"
 
 namespace {
@@ -36,6 +37,8 @@ id classFor(id node) {
 id hdf5In(id zone, id node) {
   id cls = classFor(node);
   if (!cls) raiseAt(LoadError, "hdf5In", "Failed to find or create class for HDF5 object `%s'", msg::getHDF5Name(node));
+  if (!archive_creatable(static_cast<Class>(cls)))
+    raiseAt(LoadError, "hdf5In", "> class `%s' cannot be created from an archive\n", static_cast<Class>(cls)->name);
   id object = msg::createBegin(cls, zone);
   object = msg::createEnd(msg::hdf5InCreate(object, node));
   return msg::hdf5In(object, node);

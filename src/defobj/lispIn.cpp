@@ -22,27 +22,25 @@ Class makeClass(const char* name, id variables) {
   return cls;
 }
 
-// Only the system's own objects, which follow the creation protocol, come
-// from archive text; the runtime's root classes and the registry's records
-// stand outside it.
-bool creatableFromArchive(Class cls) {
-  if (!class_responds_to(cls->isa, msg::createBegin.sel)) return false;
-  for (Class ancestor = cls; ancestor; ancestor = ancestor->superclass)
-    if (ancestor == static_cast<Class>(id_Object_s)) return true;
-  return false;
-}
-
 id makeInstance(id zone, const char* name, id variables) {
   const Class cls = brood_directory_ensure_class_named(name);
   if (!cls) raiseAt(InvalidArgument, "lispIn", "> type `%s' not found", name);
-  if (!creatableFromArchive(cls))
-    raiseAt(LoadError, "lispIn", "> class `%s' cannot be created from an archive\n", name);
+  if (!archive_creatable(cls)) raiseAt(LoadError, "lispIn", "> class `%s' cannot be created from an archive\n", name);
   id object = msg::createBegin(cls, zone);
   msg::lispInCreate(object, variables);
   return msg::lispIn(msg::createEnd(object), variables);
 }
 
 }  // namespace
+
+// The runtime's root classes and the registry's records stand outside the
+// creation protocol.
+BOOL archive_creatable(Class cls) {
+  if (class_responds_to(cls->isa, msg::createBegin.sel))
+    for (Class ancestor = cls; ancestor; ancestor = ancestor->superclass)
+      if (ancestor == static_cast<Class>(id_Object_s)) return YES;
+  return NO;
+}
 
 id lispIn(id zone, id expr) {
   if (!expr || nil_value_p(expr)) return nil;

@@ -10,6 +10,10 @@
 // Nil, or the value nil, gives nil.
 id lispIn(id zone, id expr);
 
+// Whether archives may make objects of the class: only the system's own
+// objects, which follow the creation protocol, come from archives.
+BOOL archive_creatable(Class cls);
+
 // The next element of an index over an archive list, which must be of the
 // kind named.
 BOOL lispInBoolean(id index);

@@ -130,10 +130,10 @@ void convertNumber(id node, unsigned v, const Variable& var, unsigned char* buff
     else put(buffer, value);
     return;
   }
-  const unsigned long long bits =
-      isInteger ? static_cast<unsigned long long>(msg::getLongLong(node))
-      : t == fcall_type_ulonglong || t == fcall_type_ulong ? realToUnsigned64(real)
-                                                           : static_cast<unsigned long long>(static_cast<long long>(real));
+  const unsigned long long bits = isInteger ? static_cast<unsigned long long>(msg::getLongLong(node))
+                                  : fcall_type_size(t) == 8 && isUnsigned(t)
+                                      ? realToUnsigned64(real)
+                                      : static_cast<unsigned long long>(static_cast<long long>(real));
   switch (fcall_type_size(t)) {
     case 2: put(buffer, static_cast<uint16_t>(bits)); break;
     case 4: put(buffer, static_cast<uint32_t>(bits)); break;

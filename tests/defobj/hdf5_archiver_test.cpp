@@ -263,6 +263,24 @@ TEST_F(HDF5Archivers, RecordMembersOfUnsupportedKindsAreALoadError) {
                                               "> HDF5 integer type of 3 bytes is not supported\n"));
 }
 
+// A group's "type" names the class of its object: one outside the
+// creation protocol is refused.
+TEST_F(HDF5Archivers, ObjectsOnlyOfClassesOfTheCreationProtocol) {
+  {
+    id file = makeNode(nil, "rarevadiv.hdf", YES);
+    id group = makeNode(file, "module", YES);
+    msg::storeTypeName(group, "ProgramModule_c");
+    int x = 1;
+    msg::storeAsDataset_typeName_type_rank_dims_ptr(group, "x", nullptr, fcall_type_sint, 0, nullptr, &x);
+    msg::drop(group);
+    msg::drop(file);
+  }
+  id archiver = makeArchiver(NO);
+  EXPECT_DEATH(get(archiver, "module"), errorReport("LoadError", "hdf5In", "hdf5In.cpp",
+                                                    "> class `ProgramModule_c' cannot be created from an archive\n"));
+  msg::drop(archiver);
+}
+
 // What a load of the system archive does, run in a child process: "ok"
 // when it ends, "report" when it ends in an error report, else how it
 // died.
