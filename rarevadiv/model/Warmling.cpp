@@ -8,6 +8,7 @@
 #include "model/HeatSpace.h"
 #include "random/random.h"
 #include "space/Discrete2d.h"
+#include "voduva/raster_messages.h"  // header only: the model links no Tk
 
 id Warmling::setWorld_Heat(id aWorld, id aHeat) {
   if (world || heat)
@@ -128,6 +129,11 @@ id Warmling::step() {
   return this;
 }
 
+id Warmling::drawSelfOn(id raster) {
+  msg::drawPointX_Y_Color(raster, x, y, bugColor);
+  return this;
+}
+
 REGISTER_CLASS(Warmling, BroodObject,
   ivar(&Warmling::unhappiness, "unhappiness"),
   ivar(&Warmling::x, "x"),
@@ -151,4 +157,5 @@ REGISTER_CLASS(Warmling, BroodObject,
   method<&Warmling::setX_Y>(msg::setX_Y),
   phase(Phase::Using),
   method<&Warmling::getUnhappiness>(msg::getUnhappiness),
-  method<&Warmling::step>(msg::step))
+  method<&Warmling::step>(msg::step),
+  method<&Warmling::drawSelfOn>(msg::drawSelfOn))

@@ -32,4 +32,5 @@ struct Warmling : BroodObject {
   // Using.
   double getUnhappiness();
   id step();
+  id drawSelfOn(id raster);
 };

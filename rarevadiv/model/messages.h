@@ -20,6 +20,7 @@ inline const Message<id(int)> setOutputHeat{"setOutputHeat:"};
 inline const Message<id(float)> setRandomMoveProbability{"setRandomMoveProbability:"};
 inline const Message<id(unsigned char)> setBugColor{"setBugColor:"};
 inline const Message<double()> getUnhappiness{"getUnhappiness"};
+inline const Message<id(id)> drawSelfOn{"drawSelfOn:"};
 
 // HeatCell.
 inline const Message<id(int)> setX{"setX:"};
