@@ -382,6 +382,13 @@ TEST_F(Archivers, AnArchiveIsReadOnlyFromAReadableRegularFile) {
       unlink(path.c_str());
     }
   }
+  // A file that does not open is reported with the reason (a loop of
+  // links here, as the superuser reads any file).
+  symlink(appFile().c_str(), appFile().c_str());
+  EXPECT_DEATH(makeArchiver(LispArchiver, NO),
+               errorReport("LoadError", lisp, "archive_file.cpp",
+                           "> cannot read archive " + appFile() + ": Too many levels of symbolic links\n"));
+  unlink(appFile().c_str());
   writeFile(appFile(), "(list)");
   chmod(appFile().c_str(), 0);
   if (access(appFile().c_str(), R_OK) != 0) {  // the superuser reads any file
