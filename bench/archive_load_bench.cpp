@@ -1,6 +1,7 @@
 // Loading archives of many entries: an application archive of n text
-// entries, and a system HDF5 archive of n mode groups. The complexity
-// report shows how the load grows with n; it should stay near n log n.
+// entries, a map of n entries read from its archive text, and a system
+// HDF5 archive of n mode groups. The complexity report shows how each
+// load grows with n; it should stay near n log n.
 #include <benchmark/benchmark.h>
 #include <hdf5.h>
 #include <unistd.h>
@@ -8,8 +9,11 @@
 #include <cstdio>
 #include <string>
 
+#include "collections/collections.h"
+#include "collections/stream_messages.h"
 #include "defobj/Archiver.h"
 #include "defobj/archiving_messages.h"
+#include "defobj/lispIn.h"
 #include "defobj/module.h"
 
 namespace {
@@ -35,6 +39,21 @@ void TextEntries(benchmark::State& state) {
   std::remove(path.c_str());
 }
 
+void MapEntries(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  _objc_lookup_class = findTypeOrLocalClass;  // type names, as start-up installs it
+  std::string text = "(make-instance 'Map";
+  for (int i = 0; i < n; i++) text += " (cons " + std::to_string((i * 7919L) % n) + " nil)";
+  text += " #:compare-function #:compare-integers)";
+  FILE* file = fmemopen(text.data(), text.size(), "r");
+  id zone = msg::create(Zone, _obj_globalZone);
+  id expr = msg::getExpr(msg::create_setFileStream(InputStream, zone, file));
+  std::fclose(file);
+  for (auto _ : state) msg::drop(lispIn(zone, expr));
+  state.SetComplexityN(n);
+  msg::drop(zone);
+}
+
 void HDF5ModeGroups(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   const std::string path = scratchFile(".hdf");
@@ -57,4 +76,5 @@ void HDF5ModeGroups(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(TextEntries)->RangeMultiplier(2)->Range(1000, 16000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(MapEntries)->RangeMultiplier(2)->Range(1000, 16000)->Unit(benchmark::kMillisecond)->Complexity();
 BENCHMARK(HDF5ModeGroups)->RangeMultiplier(2)->Range(2500, 20000)->Unit(benchmark::kMillisecond)->Complexity();

@@ -192,6 +192,24 @@ TEST_F(CollectionForms, MapsReadQuotedDottedPairs) {
   EXPECT_EQ(valueOf(msg::at(map, word(1))), 3);
 }
 
+// Entries in any order come out in key order; of two under one key the
+// first stays.
+TEST_F(CollectionForms, MapsReadEntriesInAnyOrder) {
+  id map = lispIn(_obj_globalZone,
+                  readOne("(make-instance 'Map (cons 5 (make-instance 'ArchivedItem #:value 1))"
+                          " (cons -2 (make-instance 'ArchivedItem #:value 2)) (cons 9 nil)"
+                          " (cons 5 (make-instance 'ArchivedItem #:value 3)) #:compare-function #:compare-integers)"));
+  ASSERT_EQ(msg::getCount(map), 3u);
+  EXPECT_EQ(valueOf(msg::at(map, word(5))), 1);
+  std::vector<intptr_t> keys;
+  id index = msg::begin(map, _obj_globalZone);
+  id key;
+  for (msg::next_(index, &key); msg::getLoc(index) == Member; msg::next_(index, &key))
+    keys.push_back(reinterpret_cast<intptr_t>(key));
+  msg::drop(index);
+  EXPECT_EQ(keys, (std::vector<intptr_t>{-2, 5, 9}));
+}
+
 TEST_F(CollectionForms, StringsWriteTheirTextOrTheirObjectForm) {
   id string = msg::create_setC(String, _obj_globalZone, "a b");
   EXPECT_EQ(textOf(string), "(make-instance 'String  \"a b\")");
