@@ -59,6 +59,12 @@ bool sameModel(const PlainModel& plain, const WarmlingModelBrood* model) {
   return same && i == plain.warmlings.size();
 }
 
+// The times per cell of one step, for the scaling table.
+void perCell(benchmark::State& state, double cells) {
+  state.counters["subject_ns_per_cell"] = state.counters["subject_ns"].value / cells;
+  state.counters["baseline_ns_per_cell"] = state.counters["baseline_ns"].value / cells;
+}
+
 // The model as a driver runs it: built from the start-up seed, activated
 // in a top-level brood, and a few steps in so that the heat has spread;
 // the plain model is built from the same seed and kept in step with it.
@@ -84,6 +90,7 @@ void ModelStep(benchmark::State& state, ModelSize size) {
       plain.step();
       benchmark::ClobberMemory();
     });
+    perCell(state, static_cast<double>(size.width) * size.height);
     if (!sameModel(plain, model)) state.SkipWithError("the plain model and the engine drifted apart");
   }
   msg::drop(top);
@@ -111,5 +118,10 @@ void StepRule(benchmark::State& state, ModelSize size) {
 
 BENCHMARK_CAPTURE(ModelStep, default_80x80_100, defaultModel)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(ModelStep, large_1000x1000_10000, largeModel)->UseManualTime()->Unit(benchmark::kMillisecond);
+// The scaling table: one warmling per hundred cells.
+BENCHMARK_CAPTURE(ModelStep, scale_100x100, ModelSize{100, 100, 100})->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ModelStep, scale_300x300, ModelSize{300, 300, 900})->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ModelStep, scale_1000x1000, ModelSize{1000, 1000, 10000})->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ModelStep, scale_2000x2000, ModelSize{2000, 2000, 40000})->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(StepRule, default_80x80, defaultModel)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(StepRule, large_1000x1000, largeModel)->UseManualTime()->Unit(benchmark::kMillisecond);

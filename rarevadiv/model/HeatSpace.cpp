@@ -13,36 +13,32 @@ id HeatSpace::addHeat_X_Y(HeatValue heat, int x, int y) {
   return this;
 }
 
-// Scans the 3x3 neighbourhood row by row, keeping every cell that ties for
+// Scans the 3x3 neighbourhood row by row and keeps every cell that ties for
 // the best heat in scan order (the centre takes part, so there is always
-// one), and picks one of them at random. The candidates are plain
-// coordinates on the stack: the search runs for every warmling at every
+// one), then picks one of them at random. A cell that ties for the best
+// heat of the whole scan is never dropped by the scan, so the candidates
+// are found in a second pass once the best heat is known. They are plain
+// cell numbers on the stack: the search runs for every warmling at every
 // step, and nothing outside it ever sees them.
 HeatValue HeatSpace::findExtremeType_X_Y(HeatExtremeType type, int* px, int* py) {
   const int w = static_cast<int>(xsize), h = static_cast<int>(ysize), cx = *px, cy = *py;
-  const int columns[3] = {wrapCoordinate(cx - 1, w), wrapCoordinate(cx, w), wrapCoordinate(cx + 1, w)};
-  struct Candidate {
-    int x, y;
-  } candidates[9];
-  static CachedSend draw(msg::getIntegerWithMin_withMax);
-  HeatValue best = heatAt(cx, cy);
-  int found = 0;
-  for (int y = cy - 1; y <= cy + 1; y++) {
-    const int wrappedY = wrapCoordinate(y, h);
-    const intptr_t* row = lattice + offsets[wrappedY];
-    for (int column : columns) {
-      const auto here = static_cast<HeatValue>(row[column]);
-      if (type == hot ? here > best : here < best) {
-        found = 0;
-        best = here;
-      }
-      if (here == best) candidates[found++] = {column, wrappedY};
-    }
+  const int columns[3] = {wrapCoordinate(cx - 1, w), cx, wrapCoordinate(cx + 1, w)};
+  const int rows[3] = {wrapCoordinate(cy - 1, h), cy, wrapCoordinate(cy + 1, h)};
+  HeatValue heats[neighbourhoodSize];
+  for (int r = 0; r < 3; r++) {
+    const intptr_t* row = lattice + offsets[rows[r]];
+    for (int c = 0; c < 3; c++) heats[3 * r + c] = static_cast<HeatValue>(row[columns[c]]);
   }
-  const Candidate& chosen = candidates[draw(uniformIntRand, 0, found - 1)];
-  *px = chosen.x;
-  *py = chosen.y;
-  return heatAt(chosen.x, chosen.y);
+  const HeatValue best = type == hot ? *std::max_element(heats, heats + neighbourhoodSize)
+                                     : *std::min_element(heats, heats + neighbourhoodSize);
+  int candidates[neighbourhoodSize], found = 0;
+  for (int i = 0; i < neighbourhoodSize; i++)
+    if (heats[i] == best) candidates[found++] = i;
+  static CachedSend draw(msg::getIntegerWithMin_withMax);
+  const int chosen = candidates[draw(uniformIntRand, 0, found - 1)];
+  *px = columns[chosen % 3];
+  *py = rows[chosen / 3];
+  return best;
 }
 
 REGISTER_CLASS(HeatSpace, Diffuse2d,

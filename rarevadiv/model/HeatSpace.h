@@ -18,6 +18,9 @@ inline int wrapCoordinate(int v, int size) {
   return (v % size + size) % size;
 }
 
+// The cells of a 3x3 neighbourhood.
+inline constexpr int neighbourhoodSize = 9;
+
 struct HeatSpace : Diffuse2d {
   id addHeat_X_Y(HeatValue heat, int x, int y);
   HeatValue findExtremeType_X_Y(HeatExtremeType type, int* px, int* py);

@@ -57,22 +57,21 @@ id Diffuse2d::setEvaporationRate(double rate) {
   return this;
 }
 
+namespace {
+
 // The model's hottest loop: straight over the cell arrays, no message per
 // cell, in storage order (rows outer) with each row's wrapped neighbour rows
 // found once and the two edge columns apart, so the inner loop runs straight.
 // Reads come only from the current buffer and writes go only to the pending
 // one, so the order changes no result. The weighted sum is the rule's 32-bit
 // signed sum; it is formed in unsigned arithmetic, which wraps where signed
-// overflow would be undefined. When the pending cells will be wanted after
-// the update, each new row also goes into the current buffer as soon as no
-// later row reads the old one (row 0, which the last row reads, at the end).
-id Diffuse2d::stepRule() {
-  const bool keepCopy = shouldKeepCopyAcrossUpdate();
-  intptr_t* cells = lattice;
-  const intptr_t* rows = offsets;
-  intptr_t* next = pendingCellsToOverwrite();
-  const unsigned w = xsize, h = ysize;
-  const double twenty = 20.0, diffusion = diffusionConstant, evaporation = evaporationRate;
+// overflow would be undefined. With keepCopy each new row also goes into the
+// current buffer as soon as no later row reads the old one (row 0, which
+// the last row reads, at the end); the plain loop is compiled apart.
+template <bool keepCopy>
+void diffuseRows(intptr_t* cells, intptr_t* next, const intptr_t* rows, unsigned w, unsigned h, double diffusion,
+                 double evaporation) {
+  const double twenty = 20.0;
   auto keepRow = [&](unsigned y) { std::copy_n(next + rows[y], w, cells + rows[y]); };
   for (unsigned y = 0; y < h; y++) {
     const intptr_t* above = cells + rows[y == 0 ? h - 1 : y - 1];
@@ -96,6 +95,17 @@ id Diffuse2d::stepRule() {
     keepRow(0);
     if (h > 1) keepRow(h - 1);
   }
+}
+
+}  // namespace
+
+// The pending cells are wanted after the update when somebody reached them
+// since the last step; the step then keeps them a copy as it goes.
+id Diffuse2d::stepRule() {
+  const bool keepCopy = shouldKeepCopyAcrossUpdate();
+  intptr_t* next = pendingCellsToOverwrite();
+  (keepCopy ? diffuseRows<true> : diffuseRows<false>)(lattice, next, offsets, xsize, ysize, diffusionConstant,
+                                                      evaporationRate);
   msg::updateLattice(this);
   if (keepCopy) keptCopyAcrossUpdate(next);
   return this;
