@@ -453,17 +453,21 @@ TEST(SetVariableFromExprDeath, RefusesWhatDoesNotFit) {
 
 TEST(LispIn, MakesClassesAtRunTime) {
   _objc_lookup_class = findTypeOrLocalClass;
-  const char* form = "(make-class 'ArchWarmth #:heat 'int #:grid (array 'double 2 2))";
+  // Classes made at run time stay for the process: a repeated run makes
+  // one of another name.
+  static int made = 0;
+  const std::string name = "ArchWarmth" + std::to_string(made++);
+  const std::string form = "(make-class '" + name + " #:heat 'int #:grid (array 'double 2 2))";
   const Class warmth = static_cast<Class>(lispIn(_obj_globalZone, readOne(form)));
   ASSERT_NE(warmth, nullptr);
-  EXPECT_STREQ(warmth->name, "ArchWarmth");
-  EXPECT_EQ(findTypeOrLocalClass("ArchWarmth"), warmth);
-  id object = lispIn(_obj_globalZone, readOne("(make-instance 'ArchWarmth #:heat 7 #:grid #2((1 2) (3 4)))"));
+  EXPECT_EQ(warmth->name, name);
+  EXPECT_EQ(findTypeOrLocalClass(name.c_str()), warmth);
+  id object = lispIn(_obj_globalZone, readOne("(make-instance '" + name + " #:heat 7 #:grid #2((1 2) (3 4)))"));
   ASSERT_EQ(object->isa, warmth);
   EXPECT_EQ(*static_cast<int*>(ivar_ptr_for_name(object, "heat")), 7);
   EXPECT_EQ(static_cast<double*>(ivar_ptr_for_name(object, "grid"))[3], 4.0);
   EXPECT_EQ(written([&](id s) { msg::lispOutDeep(object, s); }),
-            "(make-instance 'ArchWarmth  #:heat 7 #:grid #2((1.000000D0 2.000000D0) (3.000000D0 4.000000D0)))");
+            "(make-instance '" + name + "  #:heat 7 #:grid #2((1.000000D0 2.000000D0) (3.000000D0 4.000000D0)))");
 }
 
 TEST(LispIn, NilGivesNil) {

@@ -182,6 +182,7 @@ TEST(FCall, PlainFunctions) {
   EXPECT_EQ(msg::getRetVal(args).val._long_double, 203.0L);
   dropCall(call);
 
+  calls = 0;
   args = msg::createBegin(FArguments, _obj_globalZone);
   call = msg::createBegin(FCall, _obj_globalZone);
   msg::setFunctionPointer(call, &count);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <deque>
 #include <string>
 
 #include "collections/Array.h"
@@ -232,15 +233,19 @@ TEST(Registry, LookupOfTypesAndLocalClasses) {
     msg::setDefiningClass(created, thing);
     return static_cast<Class>(msg::createEnd(created));
   };
-  const Class shadow = makeLocal("List"), local = makeLocal("LocalThing");
+  // Local classes stay for the process, and so do their names: a repeated
+  // run registers one of another name.
+  static std::deque<std::string> names;  // a deque keeps its strings in place
+  const std::string& localName = names.emplace_back("LocalThing" + std::to_string(names.size()));
+  const Class shadow = makeLocal("List"), local = makeLocal(localName.c_str());
   registerLocalClass(shadow);
   registerLocalClass(local);
   EXPECT_EQ(findTypeOrLocalClass("List"), static_cast<Class>(List));
-  EXPECT_EQ(findTypeOrLocalClass("LocalThing"), local);
+  EXPECT_EQ(findTypeOrLocalClass(localName.c_str()), local);
   EXPECT_EQ(findTypeOrLocalClass("Nothing"), nil);
 
   initDefobj(nil);
-  EXPECT_EQ(objc_lookup_class("LocalThing"), local);
+  EXPECT_EQ(objc_lookup_class(localName.c_str()), local);
   EXPECT_EQ(objc_lookup_class("Map"), static_cast<Class>(Map));
   EXPECT_EQ(objc_lookup_class("Zone_c"), objc_get_class("Zone_c"));
 }

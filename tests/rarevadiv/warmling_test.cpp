@@ -171,6 +171,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, NeighbourhoodSearch, testing::ValuesIn(searches)
                          });
 
 struct RandomMove {
+  const char* name;
   Cell start;
   float probability;
   double drawn;
@@ -193,12 +194,14 @@ TEST_P(RandomMoves, MoveOnlyWhenTheDrawIsBelowTheProbability) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RandomMoves,
-                         testing::Values(RandomMove{{2, 2}, 0.5f, 0.25, {-1, 1}, {1, 3}},
-                                         RandomMove{{0, 0}, 1.0f, 0.99, {-1, -1}, {4, 4}},
-                                         RandomMove{{2, 2}, 0.5f, 0.5, {}, {2, 2}},
-                                         RandomMove{{2, 2}, 0.0f, 0.0, {}, {2, 2}}));
+                         testing::Values(RandomMove{"DrawBelow", {2, 2}, 0.5f, 0.25, {-1, 1}, {1, 3}},
+                                         RandomMove{"WrapsAtTheCorner", {0, 0}, 1.0f, 0.99, {-1, -1}, {4, 4}},
+                                         RandomMove{"DrawEqual", {2, 2}, 0.5f, 0.5, {}, {2, 2}},
+                                         RandomMove{"NeverAtZero", {2, 2}, 0.0f, 0.0, {}, {2, 2}}),
+                         [](const testing::TestParamInfo<RandomMove>& info) { return info.param.name; });
 
 struct Redraw {
+  const char* name;
   std::vector<double> neighbours;  // the scripted re-draws
   Cell target;
 };
@@ -219,10 +222,11 @@ TEST_P(Redraws, ReDrawNeighboursAndGiveUpAfterTen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Redraws,
-    testing::Values(Redraw{{6}, {1, 3}}, Redraw{{1, 8, 6}, {1, 3}},
-                    Redraw{{1, 1, 1, 1, 1, 1, 1, 1, 6}, {1, 3}},
-                    Redraw{{1, 1, 1, 1, 1, 1, 1, 1, 1, 6}, {2, 2}},  // the tenth is free: too late
-                    Redraw{{1, 2, 3, 4, 5, 7, 8, 1, 2, 3}, {2, 2}}));
+    testing::Values(Redraw{"FirstFree", {6}, {1, 3}}, Redraw{"ThirdFree", {1, 8, 6}, {1, 3}},
+                    Redraw{"NinthFree", {1, 1, 1, 1, 1, 1, 1, 1, 6}, {1, 3}},
+                    Redraw{"TenthFreeTooLate", {1, 1, 1, 1, 1, 1, 1, 1, 1, 6}, {2, 2}},
+                    Redraw{"AllTaken", {1, 2, 3, 4, 5, 7, 8, 1, 2, 3}, {2, 2}}),
+    [](const testing::TestParamInfo<Redraw>& info) { return info.param.name; });
 
 TEST_F(WarmlingStep, CreationErrors) {
   EXPECT_DEATH(msg::createEnd(msg::createBegin(objc_get_class("Warmling"), _obj_globalZone)),

@@ -74,7 +74,7 @@ TEST_F(TextFiles, OpeningTruncatesAndDropCloses) {
 
 // /dev/full takes the open and refuses every write: the failure shows
 // either at the write that fills the buffer or at the close.
-TEST_F(TextFiles, WriteFailuresEndTheProcessNamingTheFile) {
+TEST(OutFileDeathTest, WriteFailuresEndTheProcessNamingTheFile) {
   const std::string bufferful(1 << 16, 'x');
   const auto full = [](const char* function) {
     return report::error("SaveError", function, "OutFile.cpp",

@@ -120,7 +120,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, Grid2dOverwrite,
                          testing::Values(Overwrite{false, false, YES, false},
                                          Overwrite{true, true, YES, false},
                                          Overwrite{true, false, YES, true},
-                                         Overwrite{true, false, NO, false}));
+                                         Overwrite{true, false, NO, false}),
+                         [](const testing::TestParamInfo<Overwrite>& info) {
+                           const Overwrite& c = info.param;
+                           return std::string(c.occupied ? "Occupied" : "Empty") + (c.putNil ? "PutNil" : "PutObject") +
+                                  (c.warnings ? "Warning" : "Quiet");
+                         });
 
 TEST(Grid2d, FillWarnsPerOccupiedCellFastFillNever) {
   id grid = lattice("Grid2d", 2, 2);

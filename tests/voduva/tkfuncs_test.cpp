@@ -105,7 +105,7 @@ TEST_F(TkFuncsTest, MoveAndStructureEventsReachTheWidget) {
 }
 
 TEST_F(TkFuncsTest, LinkedVariablesFollowTheirAddress) {
-  static int linked = 7;
+  int linked = 7;  // unlinked before it goes
   EXPECT_EQ(voduva_linkVar("linkedInt", &linked, TCL_LINK_INT), TCL_OK);
   EXPECT_EQ(run("set linkedInt"), "7");
   run("set linkedInt 12");
