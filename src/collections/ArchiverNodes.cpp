@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "collections/InputStream.h"
 #include "collections/collections.h"
 #include "collections/predicates.h"
 #include "collections/stream_messages.h"
@@ -12,10 +13,12 @@ namespace {
 
 // A String in a tree is a string constant when its literal flag is set,
 // else a bare symbol, which prints as its text so that it reads back as
-// the same symbol.
+// the same symbol; a symbol whose text would read back as something else
+// prints as a string constant.
 void printString(id string, id stream) {
-  if (msg::getLiteralFlag(string)) msg::catString(stream, msg::getC(string));
-  else msg::catLiteral(stream, msg::getC(string));
+  const char* text = msg::getC(string);
+  if (msg::getLiteralFlag(string) || !archive_symbol_text_p(text)) msg::catString(stream, text);
+  else msg::catLiteral(stream, text);
 }
 
 void printNode(id node, id stream, const char* function) {

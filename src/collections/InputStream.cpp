@@ -98,6 +98,14 @@ long long integerOf(const std::string& token) {
 
 }  // namespace
 
+BOOL archive_symbol_text_p(const char* text) {
+  const std::string token = text;
+  if (token.empty() || token.size() > MaxToken || std::strchr("':<#()\";", token[0]) || token == ".") return NO;
+  for (char c : token)
+    if (isBlank(c) || c == '(' || c == ')') return NO;
+  return numberKind(token) == NumberKind::None && token.back() != ':' && token != "nil";
+}
+
 // --- creating and setting ---
 
 id InputStream_c::create_setFileStream(Class cls, id zone, FILE* file) {

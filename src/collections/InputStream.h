@@ -10,6 +10,10 @@
 
 extern id id_InputStream_c;
 
+// Whether the text, written bare, reads back as the symbol of that text
+// (not as a number, keyword, nil or another form).
+BOOL archive_symbol_text_p(const char* text);
+
 struct InputStream_c : CreateDrop_s {
   FILE* fileStream;
   id expr;

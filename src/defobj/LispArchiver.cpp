@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "collections/InputStream.h"
 #include "collections/collections.h"
 #include "collections/keyed_messages.h"
 #include "collections/predicates.h"
@@ -96,11 +97,12 @@ void insertStreams(id map, Archiver_c::Entries entries, id streamZone) {
   Archiver_c::insertSorted(map, kept);
 }
 
-// Keys are written as bare words, so they must read back as one word.
+// Keys are written as bare words when they read back as the same word,
+// else as string constants.
 void catWord(id stream, const char* word) {
-  if (!*word || std::strpbrk(word, " \t\n\f\r()\";'"))
-    raiseAt(SaveError, SyncFunction, "> archive key `%s' cannot be written as a single word\n", word);
-  msg::catC(stream, word);
+  if (archive_symbol_text_p(word)) msg::catC(stream, word);
+  else if (!std::strchr(word, '"')) msg::catString(stream, word);
+  else raiseAt(SaveError, SyncFunction, "> archive key `%s' holds a double quote, which archive text cannot hold\n", word);
 }
 
 // (list (cons 'key expr) ...), each newline followed by the indent.

@@ -216,11 +216,12 @@ TEST_F(Archivers, ApplicationFileHoldsTheCurrentApplicationOnly) {
 }
 
 // Entries of other applications and modes are written back as they were
-// read, bare symbols included.
+// read, bare symbols included, and keys that are no bare words as strings.
 TEST_F(Archivers, OtherApplicationsSurviveARewrite) {
   writeFile(systemFile(),
             "(archiver (list (cons '(other batch) (list (cons 'thing "
-            "(make-instance 'StoredPoint #:x 5 #:label sym)))) (cons 'solo (list))))");
+            "(make-instance 'StoredPoint #:x 5 #:label sym)))) (cons 'solo (list))"
+            " (cons '(\"two words\" \"12\") (list))))");
   arguments = makeArguments({"rarevadiv", "--mode=/runs/batch.1"});
   id archiver = makeArchiver(LispArchiver, YES);
   EXPECT_EQ(stored(archiver, "thing"), nullptr);
@@ -238,6 +239,8 @@ TEST_F(Archivers, OtherApplicationsSurviveARewrite) {
       "        (cons 'modelBrood\n"
       "           (make-instance 'StoredPoint #:x 1 #:label \"multi\nline\"))))\n"
       "    (cons '(solo)\n"
+      "      (list))\n"
+      "    (cons '(\"two words\" \"12\")\n"
       "      (list))))\n";
   EXPECT_EQ(fileText(systemFile()), text);
   msg::drop(archiver);
@@ -299,14 +302,16 @@ TEST_F(Archivers, LoadingRefusesMalformedFiles) {
   }
 }
 
-// Every stored expression of an archiver, as the tree it prints.
+// Every key of an archiver with its stored expression, as the tree it
+// prints.
 std::vector<std::string> storedShapes(id archiver) {
   std::vector<std::string> shapes;
   auto* a = static_cast<Archiver_c*>(archiver);
   id streams = msg::getStreamMap(msg::at(a->applicationMap, a->currentApplicationKey));
   id index = msg::begin(streams, _obj_scratchZone);
-  for (id stream = msg::next(index); msg::getLoc(index) == Member; stream = msg::next(index))
-    shapes.push_back(shape(msg::getExpr(stream)));
+  id key;
+  for (id stream = msg::next_(index, &key); msg::getLoc(index) == Member; stream = msg::next_(index, &key))
+    shapes.push_back(std::string(msg::getC(key)) + " = " + shape(msg::getExpr(stream)));
   msg::drop(index);
   return shapes;
 }
@@ -319,10 +324,10 @@ TEST_F(Archivers, ASavedArchiveReadsBackAsItWasLoaded) {
             " (cons 'b (make-instance 'StoredPoint #:label '\"\" #:other \"\" #:sym 'word))\n"
             " (cons 'c (make-instance 'StoredPoint #:label \"a;b (c)\" #:q '\"nil\" #:n '\"12\"))\n"
             " (cons 'd (make-instance 'StoredPoint #:c #\\0 #:t #\\3 #:p '(3 . 4) #:l (list '\"x y\" z)))\n"
-            " (cons 'e nil))");
+            " (cons 'e nil) (cons '\"two words\" nil) (cons '\"12\" nil) (cons \"nil\" nil) (cons '\"\" nil))");
   id first = makeArchiver(LispArchiver, NO);
   const std::vector<std::string> loaded = storedShapes(first);
-  ASSERT_EQ(loaded.size(), 5u);
+  ASSERT_EQ(loaded.size(), 9u);
   msg::sync(first);
   id second = makeArchiver(LispArchiver, NO);
   EXPECT_EQ(storedShapes(second), loaded) << fileText(appFile());
@@ -528,9 +533,10 @@ TEST_F(Archivers, SaveErrors) {
   EXPECT_DEATH(msg::sync(archiver), errorReport("SaveError", "-[LispArchiver(c) _sync]", "LispArchiver.cpp",
                                                 "Cannot open lisp archive /nonexistent-brood-dir/app.scm"));
   id odd = makeArchiver(LispArchiver, NO);
-  msg::putDeep_object(odd, "two words", makePoint(1, nullptr));
-  EXPECT_DEATH(msg::sync(odd), errorReport("SaveError", "-[LispArchiver(c) _sync]", "LispArchiver.cpp",
-                                           "> archive key `two words' cannot be written as a single word\n"));
+  msg::putDeep_object(odd, "say \"hi\"", makePoint(1, nullptr));
+  EXPECT_DEATH(msg::sync(odd),
+               errorReport("SaveError", "-[LispArchiver(c) _sync]", "LispArchiver.cpp",
+                           "> archive key `say \"hi\"' holds a double quote, which archive text cannot hold\n"));
 }
 
 TEST_F(Archivers, TheBaseArchiverLeavesStorageToItsKinds) {
