@@ -9,9 +9,6 @@
 #include "simtoolsgui/messages.h"
 
 namespace msg {
-// Per-step work of averagers, facades, sequences and pumps.
-inline const Message<id()> update{"update"};
-
 // Averager.
 inline const Message<id(double)> addValueToAverage{"addValueToAverage:"};
 inline const Message<double()> getAverage{"getAverage"};

@@ -3,7 +3,7 @@
 #include "runtime/registration.h"
 #include "simtoolsgui/simtoolsgui.h"
 
-#define SIMTOOLSGUI_CLASSES(X) X(GUIComposite)
+#define SIMTOOLSGUI_CLASSES(X) X(GUIComposite) X(ProbeDisplayManager)
 
 #define DECLARE(cls) DECLARE_CLASS_REGISTRATION(cls);
 SIMTOOLSGUI_CLASSES(DECLARE)

@@ -3,6 +3,7 @@
 
 #include "objectbase/shared_messages.h"
 #include "activity/messages.h"
+#include "simtoolsgui/probe_messages.h"
 
 namespace msg {
 // Archived window geometry: composites and the widgets they name.
