@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -244,6 +245,8 @@ void HDF5_c::openRecordType() {
   hsize_t extent;
   if (H5Sget_simple_extent_dims(c_sid, &extent, nullptr) < 0)
     raiseAt(LoadError, CreateEndFunction, "could not get extent of space");
+  if (extent > UINT_MAX)
+    raiseAt(LoadError, CreateEndFunction, "> record dataset `%s' holds more records than a count can\n", name);
   c_count = static_cast<unsigned>(extent);
   const char* typeName = getAttribute("component-type");
   if (!typeName && c_count < 2) {

@@ -198,6 +198,7 @@ void setFromArray(id object, const Variable& v, id node) {
   const unsigned count = msg::getElementCount(node);
   if (v.pointer) {
     const fcall_type_t element = fcall_type_for_objc_type(*v.pointee);
+    checkElements({v.name, element, count, true, false, nullptr}, node);
     void* block = msg::alloc(msg::getZone(object), fcall_type_size(element) * count);
     msg::convertToType_dest(node, element, block);
     std::memcpy(ivar_ptr_for_name(object, v.name), &block, sizeof block);

@@ -381,6 +381,7 @@ TEST(SetVariableFromExprDeath, RefusesValuesOutOfTheRangeOfTheVariable) {
       {"f", huge, "1e+40"},
       {"shorts", "#1(1 65536 2)", "65536"},
       {"grid", "#2((1 2 3) (4 5 -2147483649))", "-2147483649"},
+      {"values", "#1(1 2 2147483648)", "2147483648"},
   };
   for (const auto& c : cases) {
     ArchSample* s = freshSample();
