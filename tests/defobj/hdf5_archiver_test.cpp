@@ -263,6 +263,25 @@ TEST_F(HDF5Archivers, RecordMembersOfUnsupportedKindsAreALoadError) {
                                               "> HDF5 integer type of 3 bytes is not supported\n"));
 }
 
+// A record count must fit its 32 bits; the records of a chunked dataset
+// need not be written for its extent to be huge.
+TEST_F(HDF5Archivers, RecordDatasetsOfMoreRecordsThanACountAreRefused) {
+  hid_t fid = H5Fcreate("broodArchiver.hdf", H5F_ACC_TRUNC, H5P_DEFAULT, H5P_DEFAULT);
+  hid_t record = H5Tcreate(H5T_COMPOUND, sizeof(int));
+  H5Tinsert(record, "x", 0, H5T_NATIVE_INT);
+  const hsize_t extent = hsize_t(1) << 33, chunk = 1024;
+  hid_t space = H5Screate_simple(1, &extent, nullptr);
+  hid_t list = H5Pcreate(H5P_DATASET_CREATE);
+  H5Pset_chunk(list, 1, &chunk);
+  H5Dclose(H5Dcreate2(fid, "p", record, space, H5P_DEFAULT, list, H5P_DEFAULT));
+  H5Pclose(list);
+  H5Sclose(space);
+  H5Tclose(record);
+  H5Fclose(fid);
+  EXPECT_DEATH(makeArchiver(YES), errorReport("LoadError", "-[HDF5(c) _createEnd]", "HDF5.cpp",
+                                              "> record dataset `p' holds more records than a count can\n"));
+}
+
 // A group's "type" names the class of its object: one outside the
 // creation protocol is refused.
 TEST_F(HDF5Archivers, ObjectsOnlyOfClassesOfTheCreationProtocol) {
