@@ -65,36 +65,62 @@ void perCell(benchmark::State& state, double cells) {
   state.counters["baseline_ns_per_cell"] = state.counters["baseline_ns"].value / cells;
 }
 
-// The model as a driver runs it: built from the start-up seed, activated
-// in a top-level brood, and a few steps in so that the heat has spread;
-// the plain model is built from the same seed and kept in step with it.
+// The model as a driver runs it: built from the start-up seed and
+// activated in a top-level brood.
+struct EngineModel {
+  WarmlingModelBrood* model;
+  id top, topActivity;
+  timeval_t time = 0;
+
+  EngineModel(ModelSize size, BOOL randomized) {
+    msg::setStateFromSeed(randomGenerator, startupSeed);
+    model = static_cast<WarmlingModelBrood*>(msg::create(objc_get_class("WarmlingModelBrood"), _obj_globalZone));
+    model->worldXSize = size.width;
+    model->worldYSize = size.height;
+    model->numBugs = size.warmlings;
+    model->randomizeWarmlingUpdateOrder = randomized;
+    msg::buildObjects(model);
+    msg::buildActions(model);
+    top = msg::create(objc_get_class("Brood"), _obj_globalZone);
+    topActivity = msg::activateIn(top, nil);
+    msg::activateIn(model, top);
+  }
+  ~EngineModel() {
+    msg::drop(top);
+    msg::drop(model);
+  }
+  void step() { msg::stepUntil(topActivity, ++time); }
+};
+
+// A few steps in, so that the heat has spread; the plain model is built
+// from the same seed and kept in step with the engine's.
 void ModelStep(benchmark::State& state, ModelSize size) {
-  msg::setStateFromSeed(randomGenerator, startupSeed);
-  auto* model = static_cast<WarmlingModelBrood*>(msg::create(objc_get_class("WarmlingModelBrood"), _obj_globalZone));
-  model->worldXSize = size.width;
-  model->worldYSize = size.height;
-  model->numBugs = size.warmlings;
-  msg::buildObjects(model);
-  msg::buildActions(model);
-  id top = msg::create(objc_get_class("Brood"), _obj_globalZone);
-  id topActivity = msg::activateIn(top, nil);
-  msg::activateIn(model, top);
-  timeval_t time = 10;
-  msg::stepUntil(topActivity, time);
+  EngineModel engine(size, NO);
+  WarmlingModelBrood* model = engine.model;
+  timeval_t& time = engine.time;
+  while (time < 10) engine.step();
   PlainModel plain(startupSeed, size.width, size.height, size.warmlings);
   for (timeval_t t = 0; t < time; t++) plain.step();
   if (!sameModel(plain, model)) {
     state.SkipWithError("the plain model and the engine disagree");
   } else {
-    timeBeside(state, [&] { msg::stepUntil(topActivity, ++time); }, [&] {
+    timeBeside(state, [&] { engine.step(); }, [&] {
       plain.step();
       benchmark::ClobberMemory();
     });
     perCell(state, static_cast<double>(size.width) * size.height);
     if (!sameModel(plain, model)) state.SkipWithError("the plain model and the engine drifted apart");
   }
-  msg::drop(top);
-  msg::drop(model);
+}
+
+// The randomized update order beside the list order, both through the
+// engine: each randomized step walks a permuted index, whose every step
+// rebuilds and reshuffles its permutation, so its cost grows with the
+// square of the population. The runs differ, so there is nothing to check.
+void RandomizedStep(benchmark::State& state, ModelSize size) {
+  EngineModel randomized(size, YES), listOrder(size, NO);
+  timeBeside(state, [&] { randomized.step(); }, [&] { listOrder.step(); });
+  state.counters["extra_ns_per_step"] = state.counters["subject_ns"].value - state.counters["baseline_ns"].value;
 }
 
 void StepRule(benchmark::State& state, ModelSize size) {
@@ -123,5 +149,12 @@ BENCHMARK_CAPTURE(ModelStep, scale_100x100, ModelSize{100, 100, 100})->UseManual
 BENCHMARK_CAPTURE(ModelStep, scale_300x300, ModelSize{300, 300, 900})->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(ModelStep, scale_1000x1000, ModelSize{1000, 1000, 10000})->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ModelStep, scale_2000x2000, ModelSize{2000, 2000, 40000})->UseManualTime()->Unit(benchmark::kMillisecond);
+// The randomized order at the two sizes; a large step takes seconds.
+BENCHMARK_CAPTURE(RandomizedStep, default_80x80_100, defaultModel)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RandomizedStep, large_1000x1000_10000, largeModel)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->Repetitions(1);
 BENCHMARK_CAPTURE(StepRule, default_80x80, defaultModel)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(StepRule, large_1000x1000, largeModel)->UseManualTime()->Unit(benchmark::kMillisecond);
