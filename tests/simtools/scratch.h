@@ -3,6 +3,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -11,12 +13,23 @@
 
 class ScratchDirTest : public testing::Test {
  protected:
+  // A death test runs SetUp again in a child process that never reaches
+  // TearDown: the child works in the directory its parent made, which the
+  // parent removes.
   void SetUp() override {
-    std::string pattern = testing::TempDir() + "brood-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
+    deathTestChild = !GTEST_FLAG_GET(internal_run_death_test).empty();
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    for (char& c : name)
+      if (c == '/') c = '_';
+    dir = testing::TempDir() + "brood-" + std::to_string(deathTestChild ? getppid() : getpid()) + "-" + name;
+    if (deathTestChild) return;
+    std::system(("rm -rf '" + dir + "'").c_str());
+    ASSERT_EQ(mkdir(dir.c_str(), 0700), 0) << dir;
   }
-  void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+  void TearDown() override {
+    if (!deathTestChild) std::system(("rm -rf '" + dir + "'").c_str());
+  }
 
   std::string path(const std::string& name) const { return dir + "/" + name; }
 
@@ -34,4 +47,5 @@ class ScratchDirTest : public testing::Test {
   }
 
   std::string dir;
+  bool deathTestChild = false;
 };
