@@ -91,7 +91,10 @@ void addArrayVariable(Class cls, const char* name, id form) {
   std::vector<unsigned> dims;
   for (id dim; elements.next(&dim);) {
     if (!valuep(dim)) raiseAt(InvalidArgument, lispInCreateName, "array dimension count should be a value");
-    dims.push_back(msg::getUnsigned(dim));
+    const unsigned count = msg::getUnsigned(dim);
+    if (count == 0 || msg::getLongLong(dim) != count)
+      raiseAt(InvalidArgument, lispInCreateName, "> array dimension %lld out of range\n", msg::getLongLong(dim));
+    dims.push_back(count);
   }
   class_addVariable(cls, name, fcall_type_for_lisp_type(msg::getC(type)), dims.size(), dims.data());
 }

@@ -90,7 +90,9 @@ fcall_type_t fcall_type_for_lisp_type(const char* lispType) {
   for (unsigned code = 0; code < FCALL_TYPE_COUNT; code++)
     if (typeInfo[code].lispName && std::strcmp(typeInfo[code].lispName, lispType) == 0)
       return static_cast<fcall_type_t>(code);
-  debugabort(__FILE_NAME__, __LINE__, __func__);
+  // The names come from archive files.
+  raiseAt(InvalidArgument, __func__, "> unknown archive type name `%s'\n", lispType);
+  return fcall_type_void;
 }
 
 const char* lisp_type_for_objc_type(const char* objcType,

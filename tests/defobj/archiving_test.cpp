@@ -471,6 +471,31 @@ TEST(LispIn, MakesClassesAtRunTime) {
             "(make-instance '" + name + "  #:heat 7 #:grid #2((1.000000D0 2.000000D0) (3.000000D0 4.000000D0)))");
 }
 
+// The variables of a class from an archive are of the archive's type names
+// and of dimensions a count holds.
+TEST(LispInDeath, ClassesRefuseUnknownTypesAndDimensions) {
+  const struct {
+    const char* text;
+    const char* function;
+    const char* file;
+    const char* message;
+  } cases[] = {
+      {"(make-class 'ArchBadType #:v 'complex)", "fcall_type_for_lisp_type", "fcall_type.cpp",
+       "> unknown archive type name `complex'\n"},
+      {"(make-class 'ArchBadArray #:v (array 'complex 2))", "fcall_type_for_lisp_type", "fcall_type.cpp",
+       "> unknown archive type name `complex'\n"},
+      {"(make-class 'ArchWideArray #:v (array 'int 4294967297))", "-[CreatedClass(s) _lispInCreate:]", "Class_s.cpp",
+       "> array dimension 4294967297 out of range\n"},
+      {"(make-class 'ArchNegativeArray #:v (array 'int 2 -1))", "-[CreatedClass(s) _lispInCreate:]", "Class_s.cpp",
+       "> array dimension -1 out of range\n"},
+      {"(make-class 'ArchEmptyArray #:v (array 'int 0))", "-[CreatedClass(s) _lispInCreate:]", "Class_s.cpp",
+       "> array dimension 0 out of range\n"},
+  };
+  for (const auto& c : cases)
+    EXPECT_DEATH(lispIn(_obj_globalZone, readOne(c.text)), errorReport("InvalidArgument", c.function, c.file, c.message))
+        << c.text;
+}
+
 TEST(LispIn, NilGivesNil) {
   EXPECT_EQ(lispIn(_obj_globalZone, nil), nil);
   EXPECT_EQ(lispIn(_obj_globalZone, readOne("nil")), nil);
