@@ -7,6 +7,7 @@
 #include "defobj/phase.h"
 #include "defobj/zstrdup.h"
 #include "simtoolsgui/simtoolsgui.h"
+#include "voduva/widget_messages.h"
 
 char* buildWindowGeometryRecordName(const char* base, const char* component) {
   if (!base) return nullptr;
@@ -53,6 +54,28 @@ id GUIComposite::setWindowGeometryRecordNameForComponent_widget(const char* name
   return this;
 }
 
+namespace {
+
+template <class Send>
+void eachComponent(id componentList, Send send) {
+  id index = msg::begin(componentList, _obj_scratchZone);
+  for (id widget = msg::next(index); msg::getLoc(index) == Member; widget = msg::next(index)) send(widget);
+  msg::drop(index);
+}
+
+}  // namespace
+
+id GUIComposite::enableDestroyNotification_notificationMethod(id target, SEL method) {
+  eachComponent(componentList,
+                [&](id widget) { msg::enableDestroyNotification_notificationMethod(widget, target, method); });
+  return this;
+}
+
+id GUIComposite::disableDestroyNotification() {
+  eachComponent(componentList, [](id widget) { msg::disableDestroyNotification(widget); });
+  return this;
+}
+
 void GUIComposite::drop() {
   if (baseWindowGeometryRecordName) msg::free(getZone(), baseWindowGeometryRecordName);
   id index = msg::begin(componentList, _obj_scratchZone);
@@ -75,4 +98,7 @@ REGISTER_CLASS(GUIComposite, BroodObject,
   method<&GUIComposite::setWindowGeometryRecordNameForComponent_widget>(
       msg::setWindowGeometryRecordNameForComponent_widget),
   phase(Phase::Using),
+  method<&GUIComposite::enableDestroyNotification_notificationMethod>(
+      msg::enableDestroyNotification_notificationMethod),
+  method<&GUIComposite::disableDestroyNotification>(msg::disableDestroyNotification),
   method<&GUIComposite::drop>(msg::drop))

@@ -17,5 +17,9 @@ struct GUIComposite : BroodObject {
   id setSaveSizeFlag(BOOL flag);
   id setWindowGeometryRecordNameForComponent_widget(const char* name, id widget);
 
+  // Using: told to every component.
+  id enableDestroyNotification_notificationMethod(id target, SEL method);
+  id disableDestroyNotification();
+
   void drop();
 };

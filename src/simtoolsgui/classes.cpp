@@ -2,8 +2,9 @@
 #include "activity/activity.h"
 #include "runtime/registration.h"
 #include "simtoolsgui/simtoolsgui.h"
+#include "voduva/voduva.h"
 
-#define SIMTOOLSGUI_CLASSES(X) X(GUIComposite) X(ProbeDisplayManager)
+#define SIMTOOLSGUI_CLASSES(X) X(GUIComposite) X(ProbeDisplayManager) X(ControlPanel) X(ActionHolder) X(ActionCache) X(GUIBrood)
 
 #define DECLARE(cls) DECLARE_CLASS_REGISTRATION(cls);
 SIMTOOLSGUI_CLASSES(DECLARE)
@@ -12,6 +13,7 @@ SIMTOOLSGUI_CLASSES(DECLARE)
 void simtoolsgui_register_classes() {
   objectbase_register_classes();
   activity_register_classes();
+  voduva_register_classes();
 #define REGISTER(cls) objc_register_##cls();
   SIMTOOLSGUI_CLASSES(REGISTER)
 #undef REGISTER

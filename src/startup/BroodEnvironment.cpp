@@ -10,7 +10,10 @@
 #include "defobj/phase.h"
 #include "defobj/xprint.h"
 #include "objectbase/objectbase.h"
+#include "simtoolsgui/simtoolsgui.h"
+#include "space/gui/spacegui.h"
 #include "space/space.h"
+#include "voduva/voduva.h"
 #include "startup/environment_messages.h"
 
 BOOL broodGUIMode = NO;
@@ -19,7 +22,7 @@ DECLARE_CLASS_REGISTRATION(BroodEnvironment);
 
 void brood_register_classes() {
   analysis_register_classes();
-  space_register_classes();
+  spacegui_register_classes();
   objc_register_BroodEnvironment();
 }
 
@@ -42,6 +45,7 @@ id BroodEnvironment::createEnd() {
   initProbing();
   broodGUIMode = !msg::getBatchModeFlag(arguments) && !forceBatchMode;
   initRandom(arguments);
+  if (broodGUIMode) initSimtoolsGUI();
   return CreateDrop::createEnd();
 }
 
@@ -57,6 +61,23 @@ id BroodEnvironment::getCurrentBroodActivity() {
   id brood = msg::getBroodActivity(_activity_current);
   if (!brood) _activity_context_error("getCurrentBroodActivity");
   return brood;
+}
+
+void BroodEnvironment::updateDisplay() {
+  while (voduva_doOneEventAsync()) {}
+}
+
+void BroodEnvironment::setWindowGeometryRecordName_name(id widget, const char* name) {
+  msg::setWindowGeometryRecordName(widget, name);
+}
+
+void BroodEnvironment::setComponentWindowGeometryRecordNameFor_widget_name(id owner, id widget, const char* name) {
+  msg::setWindowGeometryRecordNameForComponent_widget(owner, name, widget);
+}
+
+// The owner is the brood that is running now.
+void BroodEnvironment::setComponentWindowGeometryRecordName_name(id widget, const char* name) {
+  setComponentWindowGeometryRecordNameFor_widget_name(msg::getBrood(getCurrentBroodActivity()), widget, name);
 }
 
 const char* BroodEnvironment::typeModule(const char* name) { return brood_lookup_module(name); }
@@ -96,6 +117,12 @@ REGISTER_CLASS(BroodEnvironment, CreateDrop,
   method<&BroodEnvironment::global<&uniformIntRand>>(msg::getUniformIntRand),
   method<&BroodEnvironment::global<&uniformDblRand>>(msg::getUniformDblRand),
   method<&BroodEnvironment::global<&probeLibrary>>(msg::getProbeLibrary),
+  method<&BroodEnvironment::global<&probeDisplayManager>>(msg::getProbeDisplayManager),
+  method<&BroodEnvironment::global<&ControlStateRunning>>(msg::getControlStateRunning),
+  method<&BroodEnvironment::global<&ControlStateStopped>>(msg::getControlStateStopped),
+  method<&BroodEnvironment::global<&ControlStateStepping>>(msg::getControlStateStepping),
+  method<&BroodEnvironment::global<&ControlStateQuit>>(msg::getControlStateQuit),
+  method<&BroodEnvironment::global<&ControlStateNextTime>>(msg::getControlStateNextTime),
   method<&BroodEnvironment::global<&hdf5Archiver>>(msg::getHdf5Archiver),
   method<&BroodEnvironment::global<&lispArchiver>>(msg::getLispArchiver),
   method<&BroodEnvironment::global<&hdf5AppArchiver>>(msg::getHdf5AppArchiver),
@@ -108,6 +135,18 @@ REGISTER_CLASS(BroodEnvironment, CreateDrop,
   method<&BroodEnvironment::getCurrentBroodActivity>(msg::getCurrentBroodActivity),
   method<&BroodEnvironment::print<&::xprint>>(msg::xprint),
   method<&BroodEnvironment::print<&::xfprint>>(msg::xfprint),
+  method<&BroodEnvironment::probeDisplay<&_createProbeDisplay>>(msg::createProbeDisplay),
+  method<&BroodEnvironment::probeDisplay<&_createCompleteProbeDisplay>>(msg::createCompleteProbeDisplay),
+  method<&BroodEnvironment::archivedProbeDisplay<&createArchivedProbeDisplayNamed>>(
+      msg::createArchivedProbeDisplay_name),
+  method<&BroodEnvironment::archivedProbeDisplay<&createArchivedCompleteProbeDisplayNamed>>(
+      msg::createArchivedCompleteProbeDisplay_name),
+  method<&BroodEnvironment::updateDisplay>(msg::updateDisplay),
+  method<&BroodEnvironment::setWindowGeometryRecordName_name>(msg::setWindowGeometryRecordName_name),
+  method<&BroodEnvironment::setComponentWindowGeometryRecordNameFor_widget_name>(
+      msg::setComponentWindowGeometryRecordNameFor_widget_name),
+  method<&BroodEnvironment::setComponentWindowGeometryRecordName_name>(
+      msg::setComponentWindowGeometryRecordName_name),
   method<&BroodEnvironment::typeModule>(msg::typeModule),
   method<&BroodEnvironment::verboseMessage>(msg::verboseMessage),
   method<&BroodEnvironment::dumpDirectory>(msg::dumpDirectory))

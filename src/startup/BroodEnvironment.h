@@ -30,6 +30,19 @@ struct BroodEnvironment : CreateDrop {
   void print(id object) {
     Print(object);
   }
+  // The probe-display entry points, for code that cannot call them.
+  template <id (*Create)(id)>
+  id probeDisplay(id object) {
+    return Create(object);
+  }
+  template <id (*Create)(id, const char*)>
+  id archivedProbeDisplay(id object, const char* name) {
+    return Create(object, name);
+  }
+  void updateDisplay();
+  void setWindowGeometryRecordName_name(id widget, const char* name);
+  void setComponentWindowGeometryRecordNameFor_widget_name(id owner, id widget, const char* name);
+  void setComponentWindowGeometryRecordName_name(id widget, const char* name);
   const char* typeModule(const char* name);
   void verboseMessage(const char* text);
   void dumpDirectory();

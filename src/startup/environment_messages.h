@@ -39,4 +39,23 @@ inline const Message<void(id)> xfprint{"xfprint:"};
 inline const Message<const char*(const char*)> typeModule{"typeModule:"};
 inline const Message<void(const char*)> verboseMessage{"verboseMessage:"};
 inline const Message<void()> dumpDirectory{"dumpDirectory"};
+
+// Interactive mode: control states, probe displays, window geometry names.
+inline const Message<id()> getControlStateRunning{"getControlStateRunning"};
+inline const Message<id()> getControlStateStopped{"getControlStateStopped"};
+inline const Message<id()> getControlStateStepping{"getControlStateStepping"};
+inline const Message<id()> getControlStateQuit{"getControlStateQuit"};
+inline const Message<id()> getControlStateNextTime{"getControlStateNextTime"};
+inline const Message<id()> getProbeDisplayManager{"getProbeDisplayManager"};
+inline const Message<id(id)> createProbeDisplay{"createProbeDisplay:"};
+inline const Message<id(id)> createCompleteProbeDisplay{"createCompleteProbeDisplay:"};
+inline const Message<id(id, const char*)> createArchivedProbeDisplay_name{"createArchivedProbeDisplay:name:"};
+inline const Message<id(id, const char*)> createArchivedCompleteProbeDisplay_name{
+    "createArchivedCompleteProbeDisplay:name:"};
+inline const Message<void()> updateDisplay{"updateDisplay"};
+inline const Message<void(id, const char*)> setWindowGeometryRecordName_name{"setWindowGeometryRecordName:name:"};
+inline const Message<void(id, id, const char*)> setComponentWindowGeometryRecordNameFor_widget_name{
+    "setComponentWindowGeometryRecordNameFor:widget:name:"};
+inline const Message<void(id, const char*)> setComponentWindowGeometryRecordName_name{
+    "setComponentWindowGeometryRecordName:name:"};
 }  // namespace msg

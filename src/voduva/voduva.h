@@ -70,6 +70,8 @@ void voduva_configureSpecialBitmap(id widget);
 const char* voduva_createText(id zone, id canvas, int x, int y, const char* text, const char* font, BOOL centerFlag);
 const char* voduva_dynamicEval(const char* text);
 id voduva_drag_and_drop_object();
+// Flies a message bitmap in a pop-up window from one widget to another.
+void voduva_animate_message(id from, id to);
 
 // Drag and drop and button 3 of the probe-display rows; object answers the
 // callbacks.
