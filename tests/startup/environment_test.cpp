@@ -6,6 +6,7 @@
 #include "defobj/xprint.h"
 #include "objectbase/objectbase.h"
 #include "startup/BroodEnvironment.h"
+#include "voduva/voduva.h"
 #include "startup/environment_messages.h"
 #include "space/report.h"
 
@@ -22,6 +23,16 @@ TEST(Environment, BatchOptionStartsTheLibrariesWithoutGui) {
   EXPECT_NE(probeLibrary, nil);
   EXPECT_NE(lispAppArchiver, nil);
   EXPECT_NE(uniformIntRand, nil);
+}
+
+// Batch mode makes nothing of the GUI: no interpreter, display manager or
+// control state, and their accessors answer nil.
+TEST(Environment, BatchModeMakesNoGuiObjects) {
+  EXPECT_EQ(globalTkInterp, nil);
+  for (const Message<id()>* accessor :
+       {&msg::getProbeDisplayManager, &msg::getControlStateRunning, &msg::getControlStateStopped,
+        &msg::getControlStateStepping, &msg::getControlStateQuit, &msg::getControlStateNextTime})
+    EXPECT_EQ((*accessor)(environment), nil) << sel_get_name(accessor->sel);
 }
 
 TEST(Environment, AccessorsAnswerTheGlobals) {
