@@ -8,6 +8,7 @@
 #include "collections/predicates.h"
 #include "defobj/Zone.h"
 #include "defobj/archiving_messages.h"
+#include "defobj/hdf5_messages.h"
 #include "defobj/lispIn.h"
 #include "defobj/lisp_array.h"
 #include "defobj/phase.h"
@@ -334,6 +335,7 @@ REGISTER_CLASS(Discrete2d, BroodObject,
   method<&Discrete2d::makeOffsets>(msg::makeOffsets),
   method<&Discrete2d::createEnd>(msg::createEnd),
   method<&Discrete2d::lispInCreate>(msg::lispInCreate),
+  method<&Discrete2d::hdf5InCreate>(msg::hdf5InCreate),
   phase(Phase::Setting),
   method<&Discrete2d::setLattice>(msg::setLattice),
   method<&Discrete2d::setObjectFlag>(msg::setObjectFlag),
@@ -355,4 +357,7 @@ REGISTER_CLASS(Discrete2d, BroodObject,
   method<&Discrete2d::lispOutShallow>(msg::lispOutShallow),
   method<&Discrete2d::lispOutDeep>(msg::lispOutDeep),
   method<&Discrete2d::lispIn>(msg::lispIn),
+  method<&Discrete2d::hdf5OutShallow>(msg::hdf5OutShallow),
+  method<&Discrete2d::hdf5OutDeep>(msg::hdf5OutDeep),
+  method<&Discrete2d::hdf5In>(msg::hdf5In),
   method<&Discrete2d::drop>(msg::drop))

@@ -51,6 +51,12 @@ struct Discrete2d : BroodObject {
   void lispOutShallow(id stream);
   void lispOutDeep(id stream);
   id lispIn(id expr);
+  // HDF5 forms: the same, as a group with an "ivars" record and a "lattice"
+  // dataset, a record per occupant named "x,y", or a group per occupant.
+  void hdf5OutShallow(id node);
+  void hdf5OutDeep(id node);
+  id hdf5InCreate(id node);
+  id hdf5In(id node);
   void drop();
 
   size_t cellCount() const { return static_cast<size_t>(xsize) * ysize; }
@@ -64,4 +70,11 @@ struct Discrete2d : BroodObject {
   void lispInCells(id value);
   void lispInCellArray(id array);
   void lispInOccupant(id element);
+  template <class F>
+  void forEachOccupant(bool byColumn, const char* function, F&& visit);
+  void hdf5OutCells(id node);
+  void hdf5OutRecords(id node);
+  void hdf5InCells(id node);
+  void hdf5InRecords(id node);
+  void hdf5InMembers(id node);
 };
