@@ -1,10 +1,16 @@
 #include "analysis/ActiveOutFile.h"
 
+#include "defobj/hdf5_messages.h"
 #include "defobj/phase.h"
 #include "defobj/raise.h"
 
 id ActiveOutFile::setFileObject(id aFile) {
   file = aFile;
+  return this;
+}
+
+id ActiveOutFile::setHDF5Dataset(id vector) {
+  hdf5Dataset = vector;
   return this;
 }
 
@@ -14,7 +20,7 @@ id ActiveOutFile::setDataFeed(id feed) {
 }
 
 id ActiveOutFile::createEnd() {
-  if (!file || !dataFeed)
+  if ((!file && !hdf5Dataset) || !dataFeed)
     raiseAt(InvalidCombination, "-[ActiveOutFile createEnd]",
             "ActiveOutFile not initialized properly");
   msg::setProbedClass(this, msg::getClass(dataFeed));
@@ -23,14 +29,17 @@ id ActiveOutFile::createEnd() {
 
 id ActiveOutFile::step() {
   currentValue = msg::doubleDynamicCallOn(this, dataFeed);
-  msg::putNewLine(msg::putDouble(file, currentValue));
+  if (file) msg::putNewLine(msg::putDouble(file, currentValue));
+  else msg::addDoubleToVector(hdf5Dataset, currentValue);
   return this;
 }
 
 double ActiveOutFile::getCurrentValue() { return currentValue; }
 
 void ActiveOutFile::drop() {
+  // Dropping the vector writes its last block.
   msg::drop(file);
+  msg::drop(hdf5Dataset);
   MessageProbe::drop();
 }
 
@@ -38,8 +47,10 @@ REGISTER_CLASS(ActiveOutFile, MessageProbe,
   ivar(&ActiveOutFile::file, "file"),
   ivar(&ActiveOutFile::dataFeed, "dataFeed"),
   ivar(&ActiveOutFile::currentValue, "currentValue"),
+  ivar(&ActiveOutFile::hdf5Dataset, "hdf5Dataset"),
   phase(Phase::Creating),
   method<&ActiveOutFile::setFileObject>(msg::setFileObject),
+  method<&ActiveOutFile::setHDF5Dataset>(msg::setHDF5Dataset),
   method<&ActiveOutFile::setDataFeed>(msg::setDataFeed),
   method<&ActiveOutFile::createEnd>(msg::createEnd),
   phase(Phase::Using),

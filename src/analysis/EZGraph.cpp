@@ -5,6 +5,8 @@
 #include <string>
 
 #include "collections/collections.h"
+#include "defobj/defobj.h"
+#include "defobj/hdf5_messages.h"
 #include "defobj/phase.h"
 #include "defobj/raise.h"
 #include "defobj/zstrdup.h"
@@ -138,10 +140,8 @@ id EZGraph::createEnd() {
     raiseAt(NotImplemented, "-[EZGraph createEnd]",
             "graph windows are not available in this build; an EZGraph without graphics "
             "writes its sequences to files\n");
-  if (hdf5Container)
-    raiseAt(NotImplemented, "-[EZGraph createEnd]",
-            "HDF5 vector output is not available in this build; an EZGraph without a "
-            "container writes its sequences to text files\n");
+  if (hdf5Container && !baseName)
+    raiseAt(InvalidArgument, "-[EZGraph createEnd]", "vectors in an HDF5 container need a prefix to name their group\n");
   sequenceList = msg::create(List, getZone());
   return GUIComposite::createEnd();
 }
@@ -208,20 +208,43 @@ id EZGraph::createCountSequence_withFeedFrom_andSelector(const char* name, id co
 // Graph lines come with the graph window; here a sequence gets its file.
 id EZGraph::createGraphSequence_forSequence_withFeedFrom_andSelector(const char* name, id sequence,
                                                                      id feed, SEL sel) {
-  if (fileOutput) {
+  if (id pump = createOutput(name, feed, sel)) msg::setActiveOutFile(sequence, pump);
+  msg::addLast(sequenceList, sequence);
+  return sequence;
+}
+
+// The file pump of a sequence: a vector named after it in the group under
+// the container, or a text file, or nil. The group is made once and shared,
+// since the vectors' nodes keep it as their parent.
+id EZGraph::createOutput(const char* name, id feed, SEL sel) {
+  if (!hdf5Container && !fileOutput) return nil;
+  id pump = msg::createBegin(objc_get_class("ActiveOutFile"), getZone());
+  if (hdf5Container) {
+    if (!hdf5Group) {
+      hdf5Group = msg::createBegin(HDF5, getZone());
+      msg::setParent(hdf5Group, hdf5Container);
+      msg::setWriteFlag(hdf5Group, YES);
+      msg::setName(hdf5Group, baseName);
+      hdf5Group = msg::createEnd(hdf5Group);
+    }
+    id vector = msg::createBegin(HDF5, getZone());
+    msg::setParent(vector, hdf5Group);
+    msg::setWriteFlag(vector, YES);
+    msg::setDatasetFlag(vector, YES);
+    msg::setExtensibleDoubleVector(vector);
+    msg::setName(vector, name);
+    msg::setHDF5Dataset(pump, msg::createEnd(vector));
+  } else {
     const std::string fileName = baseName ? std::string(baseName) + "." + name : name;
     id file = msg::create_setName(objc_get_class("OutFile"), getZone(), fileName.c_str());
     if (!file)
       raiseAt(SaveError, "-[EZGraph createGraphSequence:forSequence:withFeedFrom:andSelector:]",
               "cannot open the output file %s: %s\n", fileName.c_str(), std::strerror(errno));
-    id pump = msg::createBegin(objc_get_class("ActiveOutFile"), getZone());
     msg::setFileObject(pump, file);
-    msg::setDataFeed(pump, feed);
-    msg::setProbedSelector(pump, sel);
-    msg::setActiveOutFile(sequence, msg::createEnd(pump));
   }
-  msg::addLast(sequenceList, sequence);
-  return sequence;
+  msg::setDataFeed(pump, feed);
+  msg::setProbedSelector(pump, sel);
+  return msg::createEnd(pump);
 }
 
 id EZGraph::dropSequence(id sequence) {
@@ -258,6 +281,7 @@ void EZGraph::drop() {
   msg::drop(graph);
   while (msg::getCount(sequenceList)) msg::drop(msg::removeFirst(sequenceList));
   msg::drop(sequenceList);
+  msg::drop(hdf5Group);
   GUIComposite::drop();
 }
 
@@ -266,6 +290,7 @@ REGISTER_CLASS(EZGraph, GUIComposite,
   ivar(&EZGraph::graph, "graph"),
   ivar(&EZGraph::fileOutput, "fileOutput"),
   ivar(&EZGraph::hdf5Container, "hdf5Container"),
+  ivar(&EZGraph::hdf5Group, "hdf5Group"),
   ivar(&EZGraph::sequenceList, "sequenceList"),
   ivar(&EZGraph::xLabel, "xLabel"),
   ivar(&EZGraph::yLabel, "yLabel"),

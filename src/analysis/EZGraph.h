@@ -10,12 +10,13 @@ struct EZGraph : GUIComposite {
   int graphics;        // a graph window is shown
   id graph;            // the Graph widget, when graphics
   BOOL fileOutput;     // each sequence writes a text file
-  id hdf5Container;    // where vectors would be written, or nil
+  id hdf5Container;    // where vectors are written, or nil
+  id hdf5Group;        // the group named baseName under the container
   id sequenceList;     // List of the sequences, in creation order
   char* xLabel;        // copies in the facade's zone, or null
   char* yLabel;
   char* title;
-  char* baseName;      // file-name prefix, or null
+  char* baseName;      // file-name prefix or HDF5 group name, or null
   const char** graphColors;  // the caller's table, not copied
   unsigned colorCount;
   unsigned colorIdx;   // colours handed out so far
@@ -66,4 +67,7 @@ struct EZGraph : GUIComposite {
   id outputGraph();
   id outputToFile();
   void drop();
+
+ private:
+  id createOutput(const char* name, id feed, SEL sel);
 };

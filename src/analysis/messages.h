@@ -86,5 +86,6 @@ inline const Message<id()> getAverager{"getAverager"};
 
 // ActiveOutFile.
 inline const Message<id(id)> setFileObject{"setFileObject:"};
+inline const Message<id(id)> setHDF5Dataset{"setHDF5Dataset:"};
 inline const Message<id(id)> setDataFeed{"setDataFeed:"};
 }  // namespace msg

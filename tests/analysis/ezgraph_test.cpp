@@ -5,10 +5,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 
 #include "analysis/feeds.h"
+#include "defobj/HDF5.h"
+#include "defobj/hdf5_support.h"
 #include "collections/keyed_messages.h"
 #include "simtools/scratch.h"
 #include "simtoolsgui/GUIComposite.h"
@@ -249,6 +252,30 @@ TEST_F(EZGraphFiles, UnopenableFileIsReportedByName) {
   msg::drop(feed);
 }
 
+// Each sequence is a vector of doubles in the group named by the prefix,
+// one value per step, blocks and all.
+TEST_F(EZGraphFiles, HDF5SequencesAreVectorsThatGrowOneValuePerStep) {
+  id list = feedList({1, 2, 3});
+  Feed* feed = newFeed(0.5);
+  id file = makeNode(nil, "run.hdf", YES);
+  id graph = msg::create_setHDF5Container_setPrefix(ezGraph(), _obj_globalZone, file, "run");
+  msg::createAverageSequence_withFeedFrom_andSelector(graph, "mean", list, msg::feedValue.sel);
+  msg::createSequence_withFeedFrom_andSelector(graph, "value", feed, msg::feedValue.sel);
+  const unsigned steps = HDF5_VECTOR_BLOCK + 2;
+  for (unsigned i = 0; i < steps; i++) {
+    feed->value = i;
+    msg::step(graph);
+  }
+  msg::drop(graph);
+  msg::drop(file);
+  EXPECT_HAS(h5ls("-r run.hdf"), "/run/mean                Dataset {16386/Inf}");
+  EXPECT_HAS(h5dump("-d /run/mean -s 0 -c 2 run.hdf"), "(0): 2, 2");
+  EXPECT_HAS(h5dump("-d /run/value -s 16383 -c 3 run.hdf"), "(16383): 16383, 16384, 16385");
+  EXPECT_FALSE(std::ifstream("run.mean").good());
+  dropList(list);
+  msg::drop(feed);
+}
+
 TEST(EZGraph, WhatThisBuildCannotShowIsRefused) {
   EXPECT_DEATH(msg::create_setTitle_setAxisLabelsX_Y_setWindowGeometryRecordName(
                    ezGraph(), _obj_globalZone, "t", "x", "y", "g"),
@@ -256,10 +283,9 @@ TEST(EZGraph, WhatThisBuildCannotShowIsRefused) {
                              "graph windows are not available in this build; an EZGraph without "
                              "graphics writes its sequences to files\n"));
   id container = msg::create(objc_get_class("BroodObject"), _obj_globalZone);
-  EXPECT_DEATH(msg::create_setHDF5Container_setPrefix(ezGraph(), _obj_globalZone, container, "p"),
-               report::error("NotImplemented", "-[EZGraph createEnd]", "EZGraph.cpp",
-                             "HDF5 vector output is not available in this build; an EZGraph "
-                             "without a container writes its sequences to text files\n"));
+  EXPECT_DEATH(msg::create_setHDF5Container_setPrefix(ezGraph(), _obj_globalZone, container, nullptr),
+               report::error("InvalidArgument", "-[EZGraph createEnd]", "EZGraph.cpp",
+                             "vectors in an HDF5 container need a prefix to name their group\n"));
   msg::drop(container);
   id graph = msg::createBegin(ezGraph(), _obj_globalZone);
   const char* colors[] = {"red"};
