@@ -10,6 +10,9 @@
 #include "defobj/phase.h"
 #include "defobj/raise.h"
 #include "defobj/zstrdup.h"
+#include "voduva/graph_messages.h"
+#include "voduva/voduva.h"
+#include "voduva/widget_messages.h"
 
 namespace {
 
@@ -136,10 +139,7 @@ id EZGraph::setColors_count(const char** colors, unsigned count) {
 }
 
 id EZGraph::createEnd() {
-  if (graphics)
-    raiseAt(NotImplemented, "-[EZGraph createEnd]",
-            "graph windows are not available in this build; an EZGraph without graphics "
-            "writes its sequences to files\n");
+  if (graphics) createGraph();
   if (hdf5Container && !baseName)
     raiseAt(InvalidArgument, "-[EZGraph createEnd]", "vectors in an HDF5 container need a prefix to name their group\n");
   sequenceList = msg::create(List, getZone());
@@ -205,12 +205,42 @@ id EZGraph::createCountSequence_withFeedFrom_andSelector(const char* name, id co
   return createStatisticSequence(this, name, collection, sel, 0, msg::getCount.sel);
 }
 
-// Graph lines come with the graph window; here a sequence gets its file.
+// A sequence gets a line of the graph window and a file, each when the
+// facade has one.
 id EZGraph::createGraphSequence_forSequence_withFeedFrom_andSelector(const char* name, id sequence,
                                                                      id feed, SEL sel) {
+  if (graphics) msg::setActiveGrapher(sequence, createLine(name, feed, sel));
   if (id pump = createOutput(name, feed, sel)) msg::setActiveOutFile(sequence, pump);
   msg::addLast(sequenceList, sequence);
   return sequence;
+}
+
+// The graph window exists only in interactive mode, where the Tk
+// interpreter runs. Texts never set stay out of Tcl: an axis without a
+// label keeps an empty title.
+void EZGraph::createGraph() {
+  if (!globalTkInterp)
+    raiseAt(InvalidCombination, "-[EZGraph createEnd]",
+            "a graph window needs the interactive mode; without graphics an EZGraph writes files\n");
+  graph = msg::createBegin(objc_get_class("Graph"), getZone());
+  msg::setSaveSizeFlag(graph, saveSizeFlag);
+  msg::setWindowGeometryRecordNameForComponent_widget(this, "graph", graph);
+  graph = msg::createEnd(graph);
+  if (title) msg::setTitle(graph, title);
+  if (xLabel || yLabel) msg::setAxisLabelsX_Y(graph, xLabel ? xLabel : "", yLabel ? yLabel : "");
+  msg::pack(graph);
+}
+
+// A line of the graph for a sequence, in the next colour of the table.
+id EZGraph::createLine(const char* name, id feed, SEL sel) {
+  id element = msg::createElement(graph);
+  msg::setLabel(element, name);
+  msg::setColor(element, graphColors[colorIdx++ % colorCount]);
+  id pump = msg::createBegin(objc_get_class("ActiveGraph"), getZone());
+  msg::setElement(pump, element);
+  msg::setDataFeed(pump, feed);
+  msg::setProbedSelector(pump, sel);
+  return msg::createEnd(pump);
 }
 
 // The file pump of a sequence: a vector named after it in the group under

@@ -69,5 +69,7 @@ struct EZGraph : GUIComposite {
   void drop();
 
  private:
+  void createGraph();
+  id createLine(const char* name, id feed, SEL sel);
   id createOutput(const char* name, id feed, SEL sel);
 };

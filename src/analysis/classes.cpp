@@ -3,7 +3,7 @@
 #include "runtime/registration.h"
 
 #define ANALYSIS_CLASSES(X) \
-  X(Averager) X(ActiveOutFile) X(EZSequence) X(EZAverageSequence) X(EZGraph)
+  X(Averager) X(ActiveGraph) X(ActiveOutFile) X(EZSequence) X(EZAverageSequence) X(EZGraph)
 
 #define DECLARE(cls) DECLARE_CLASS_REGISTRATION(cls);
 ANALYSIS_CLASSES(DECLARE)

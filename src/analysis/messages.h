@@ -87,5 +87,8 @@ inline const Message<id()> getAverager{"getAverager"};
 // ActiveOutFile.
 inline const Message<id(id)> setFileObject{"setFileObject:"};
 inline const Message<id(id)> setHDF5Dataset{"setHDF5Dataset:"};
-inline const Message<id(id)> setDataFeed{"setDataFeed:"};
+inline const Message<id(id)> setDataFeed{"setDataFeed:"};  // ActiveGraph too
+
+// ActiveGraph.
+inline const Message<id(id)> setElement{"setElement:"};
 }  // namespace msg
