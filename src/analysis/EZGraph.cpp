@@ -146,6 +146,21 @@ id EZGraph::createEnd() {
   return GUIComposite::createEnd();
 }
 
+id EZGraph::setRangesXMin_Max(double min, double max) {
+  msg::setRangesXMin_Max(graph, min, max);
+  return this;
+}
+
+id EZGraph::setRangesYMin_Max(double min, double max) {
+  msg::setRangesYMin_Max(graph, min, max);
+  return this;
+}
+
+id EZGraph::setScaleModeX_Y(BOOL xLoose, BOOL yLoose) {
+  msg::setScaleModeX_Y(graph, xLoose, yLoose);
+  return this;
+}
+
 id EZGraph::getGraph() { return graph; }
 const char* EZGraph::getTitle() { return title; }
 const char* EZGraph::getFileName() { return baseName; }
@@ -347,6 +362,9 @@ REGISTER_CLASS(EZGraph, GUIComposite,
   method<&EZGraph::setColors_count>(msg::setColors_count),
   method<&EZGraph::createEnd>(msg::createEnd),
   phase(Phase::Using),
+  method<&EZGraph::setRangesXMin_Max>(msg::setRangesXMin_Max),
+  method<&EZGraph::setRangesYMin_Max>(msg::setRangesYMin_Max),
+  method<&EZGraph::setScaleModeX_Y>(msg::setScaleModeX_Y),
   method<&EZGraph::getGraph>(msg::getGraph),
   method<&EZGraph::getTitle>(msg::getTitle),
   method<&EZGraph::getFileName>(msg::getFileName),

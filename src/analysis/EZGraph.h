@@ -41,7 +41,10 @@ struct EZGraph : GUIComposite {
   id setColors_count(const char** colors, unsigned count);
   id createEnd();
 
-  // Using.
+  // Using. The ranges and scale modes go to the graph, when there is one.
+  id setRangesXMin_Max(double min, double max);
+  id setRangesYMin_Max(double min, double max);
+  id setScaleModeX_Y(BOOL xLoose, BOOL yLoose);
   id getGraph();
   const char* getTitle();
   const char* getFileName();

@@ -89,8 +89,12 @@ TEST_F(EZGraphWindow, LinesTakeTheColoursInTurn) {
   msg::drop(feed);
 }
 
-TEST_F(EZGraphWindow, TitlesLabelsAndRecordName) {
+TEST_F(EZGraphWindow, TitlesLabelsRangesAndRecordName) {
   makeGraph("Unhappiness of bugs vs. time", "time", "unhappiness");
+  msg::setRangesYMin_Max(graph, 0, 1.5);
+  msg::setScaleModeX_Y(graph, YES, NO);
+  EXPECT_EQ(run(path() + " yaxis cget -max"), "1.5");
+  EXPECT_EQ(run(path() + " xaxis cget -loose"), "1");
   EXPECT_EQ(run(path() + " cget -title"), "Unhappiness of bugs vs. time");
   EXPECT_EQ(run(path() + " xaxis cget -title"), "time");
   EXPECT_EQ(run(path() + " yaxis cget -title"), "unhappiness");
