@@ -195,6 +195,18 @@ void writeDeepWithGroup(const char* name) {
   for (id node : {extra, cells, grid, file}) msg::drop(node);
 }
 
+// A shallow integer form whose cells are a dataset of this type and shape.
+void writeCells(fcall_type_t type, std::vector<unsigned> dims) {
+  id file = makeNode(nil, File, YES);
+  id group = makeNode(file, "grid", YES);
+  msg::storeTypeName(group, "Discrete2d");
+  const std::vector<long long> cells(6);
+  msg::storeAsDataset_typeName_type_rank_dims_ptr(group, "lattice", nullptr, type, static_cast<unsigned>(dims.size()),
+                                                   dims.data(), cells.data());
+  msg::drop(group);
+  msg::drop(file);
+}
+
 // Reading the "grid" of the file into a created lattice of the given size.
 void readInto(unsigned x, unsigned y, bool records) {
   id file = makeNode(nil, File, NO);
@@ -212,6 +224,10 @@ TEST_F(LatticeHDF5, FilesThatDoNotFitTheLatticeAreRefused) {
          readInto(2, 2, false);
        },
        In, "the lattice dataset does not hold 2 rows of 2 cells\n"},
+      {"cells of 32-bit integers", [] { writeCells(fcall_type_sint, {2, 3}); readBack(false); }, In,
+       "the lattice dataset holds values of type 7, not 64-bit integers\n"},
+      {"cells in one row", [] { writeCells(fcall_type_slong, {6}); readBack(false); }, InCreate,
+       "Rank of lattice dataset must be 2"},
       {"trailing text in a record name", [] { writeRecords({"1,0", "1,1x"}); readBack(true); }, InCreate,
        "`1,1x' does not name a cell as x,y\n"},
       {"negative record name", [] { writeRecords({"-1,0"}); readBack(true); }, InCreate,
