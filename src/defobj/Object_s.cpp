@@ -264,11 +264,11 @@ const char* Object_s::getDisplayName() {
   return storedDisplayName(this);
 }
 
+// The class name, as the bridge writes it: an object that answers getName
+// with a name of its own still has this one name.
 const char* Object_s::getObjectName() {
-  static char text[512];
-  char address[AddressTextSize];
-  std::snprintf(text, sizeof text, "%s@%s", msg::getName(this), formatAddress(address, this));
-  return text;
+  static char text[ObjectNameTextSize];
+  return formatObjectName(text, isa, this);
 }
 
 const char* getObjectName(id object) { return object ? msg::getObjectName(object) : "nil"; }

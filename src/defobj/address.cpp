@@ -3,9 +3,16 @@
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 char* formatAddress(char (&text)[AddressTextSize], const void* address) {
   std::snprintf(text, sizeof text, "0x%" PRIxPTR, reinterpret_cast<uintptr_t>(address));
+  return text;
+}
+
+char* formatObjectName(char (&text)[ObjectNameTextSize], Class cls, const void* address) {
+  char hex[AddressTextSize];
+  std::snprintf(text, sizeof text, "%s@%s", cls->name, formatAddress(hex, address));
   return text;
 }
 
@@ -24,6 +31,11 @@ BOOL parseAddress(const char* text, void** address) {
   }
   *address = reinterpret_cast<void*>(value);
   return YES;
+}
+
+BOOL parseNameAddress(const char* name, void** address) {
+  const char* at = name ? std::strrchr(name, '@') : nullptr;
+  return at && parseAddress(at + 1, address);
 }
 
 char* formatObjectID(char (&text)[ObjectIDTextSize], id object) {

@@ -18,6 +18,17 @@ char* formatAddress(char (&text)[AddressTextSize], const void* address);
 inline constexpr size_t ObjectIDTextSize = AddressTextSize + 2 + 64;
 char* formatObjectID(char (&text)[ObjectIDTextSize], id object);
 
+// An object's public name: the name of its class (given apart, so that a
+// caller may name an object it no longer may read), "@" and the address.
+// getObjectName and the Tcl bridge both write it.
+inline constexpr size_t ObjectNameTextSize = 512;
+char* formatObjectName(char (&text)[ObjectNameTextSize], Class cls, const void* address);
+
 // Reads an address written by formatAddress ("0x" and at least one hex
 // digit, nothing after them); NO for any other text.
 BOOL parseAddress(const char* text, void** address);
+
+// Reads the address of an object name, "<name>@0x<address>". The address
+// follows the last "@", so whatever the name part holds ("@", spaces,
+// braces) does not matter; NO when the text is no such name.
+BOOL parseNameAddress(const char* name, void** address);

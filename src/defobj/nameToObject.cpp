@@ -14,9 +14,9 @@ bool isNilName(const char* name) {
 // Names come from outside (Tcl words, archives, probe text), so an address
 // is taken only when it is a live object.
 id objectNamed(const char* name) {
-  if (const char* at = std::strchr(name, '@')) {
+  if (std::strchr(name, '@')) {
     void* address;
-    return parseAddress(at + 1, &address) && _obj_isLiveObject(address) ? static_cast<id>(address) : nil;
+    return parseNameAddress(name, &address) && _obj_isLiveObject(address) ? static_cast<id>(address) : nil;
   }
   return objc_lookup_class(name);
 }

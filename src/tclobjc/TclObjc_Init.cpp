@@ -9,17 +9,19 @@ Tcl_Interp* tclObjc_lastInterp = nullptr;
 namespace {
 
 // Words such as "Class@0x..." that are no command go to their objects; every
-// other unknown command to the unknown procedure that was there before.
+// other unknown command to the unknown procedure that was there before. The
+// command word passes on as one list element: a name that holds spaces,
+// braces or brackets stays one word and is not substituted again.
 const char unknownProcedure[] =
     "if {[llength [info procs unknown]]} { \n"
     "   rename unknown _unknown_pre_tclObjc \n"
     " } \n"
     " proc unknown {name args} {\n"
     "   if {[string match *@0x* $name]} {\n"
-    "     return [uplevel tclObjc_msg_send $name $args]\n"
+    "     return [uplevel 1 [list tclObjc_msg_send $name] $args]\n"
     "   } else {\n"
     "     if {[llength [info procs _unknown_pre_tclObjc]]} {\n"
-    "       uplevel 1 _unknown_pre_tclObjc $name $args\n"
+    "       uplevel 1 [list _unknown_pre_tclObjc $name] $args\n"
     "     } else {\n"
     "       error \"in unknown: invalid command in tclObjc: $name\"\n"
     "     }\n"

@@ -105,8 +105,17 @@ int addArgument(Tcl_Interp* interp, id args, char code, const char* type, const 
 
 bool returnTypeHandled(char code) { return code && std::strchr("*@CISL^cisldfv", code); }
 
+// The name of an object result. A method may drop its own receiver and
+// answer it: a receiver that is no longer a live object is named from the
+// class it had before the call, and not read.
+const char* resultName(id object, id target, Class targetClass) {
+  static char name[ObjectNameTextSize];
+  if (object == target && !_obj_isLiveObject(target)) return formatObjectName(name, targetClass, target);
+  return tclObjc_objectToName(object);
+}
+
 // Writes the result by its type code; false when it does not fit.
-bool formatResult(char code, const void* result, char (&text)[ResultSize]) {
+bool formatResult(char code, const void* result, id target, Class targetClass, char (&text)[ResultSize]) {
   int n = 0;
   auto value = [result]<class T>(T*) { T v; std::memcpy(&v, result, sizeof v); return v; };
   switch (code) {
@@ -116,7 +125,9 @@ bool formatResult(char code, const void* result, char (&text)[ResultSize]) {
       n = std::snprintf(text, sizeof text, "%s", s ? s : "");
       break;
     }
-    case '@': n = std::snprintf(text, sizeof text, "%s", tclObjc_objectToName(value(static_cast<id*>(nullptr)))); break;
+    case '@':
+      n = std::snprintf(text, sizeof text, "%s", resultName(value(static_cast<id*>(nullptr)), target, targetClass));
+      break;
     case '^': {
       char address[AddressTextSize];
       n = std::snprintf(text, sizeof text, "%s", formatAddress(address, value(static_cast<void**>(nullptr))));
@@ -198,9 +209,10 @@ int tclObjc_msgSendToClientData(ClientData clientData, Tcl_Interp* interp, int a
   msg::setArguments(call, args);
   msg::setMethodFromSelector_inObject(call, sel, target);
   call = msg::createEnd(call);
+  Class targetClass = target->isa;
   msg::performCall(call);
   char text[ResultSize];
-  const bool fits = formatResult(returnCode, msg::getResult(call), text);
+  const bool fits = formatResult(returnCode, msg::getResult(call), target, targetClass, text);
   msg::drop(call);
   msg::drop(args);
   if (!fits) return fail(interp, "tclObjc: result of %s longer than %zu characters", selector, ResultSize - 1);

@@ -3,8 +3,12 @@
 #include <cstdint>
 #include <string>
 
+#include "defobj/Object_s.h"
 #include "defobj/Zone.h"
+#include "defobj/address.h"
+#include "defobj/module.h"
 #include "interp_fixture.h"
+#include "tclobjc/quote.h"
 #include "tclobjc_specimen.h"
 
 namespace {
@@ -31,6 +35,44 @@ TEST_F(BridgeTest, NamesReadBackOnlyToLiveObjects) {
   EXPECT_EQ(tclObjc_nameToObject("TclSpecimen"), objc_get_class("TclSpecimen"));
   for (const char* n : {"NoSuchClass", "TclSpecimen@0x10", "TclSpecimen@0x", "TclSpecimen@zz", ""})
     EXPECT_EQ(tclObjc_nameToObject(n), TclObjcNotFound) << n;
+}
+
+// An object with a name of its own still has one object name, and every
+// reader takes the address after the last "@": also a name written from the
+// object's own name reads back, through all three readers.
+TEST_F(BridgeTest, ObjectsWithNamesOfTheirOwnReadBackThroughEveryReader) {
+  TclNamedSpecimen* named = makeNamedSpecimen();
+  char address[AddressTextSize];
+  formatAddress(address, named);
+  EXPECT_EQ(std::string(getObjectName(named)), "TclNamedSpecimen@" + std::string(address));
+  EXPECT_EQ(nameOf(named), getObjectName(named));
+  const std::string names[] = {nameOf(named), std::string(TclNamedSpecimen::ownName) + "@" + address,
+                               "[set injected 1] $x@" + std::string(address)};
+  for (const std::string& name : names) {
+    EXPECT_EQ(nameToObject(name.c_str()), named) << name;
+    EXPECT_EQ(tclObjc_nameToObject(name.c_str()), named) << name;
+    const std::string word = tclQuote(name.c_str());
+    EXPECT_EQ(run(word + " self"), nameOf(named)) << name;
+    EXPECT_EQ(run("tclObjc_msg_send " + word + " self"), nameOf(named)) << name;
+    EXPECT_EQ(send("t_setPartner: " + word), "") << name;
+    EXPECT_EQ(s->partner, named) << name;
+  }
+  EXPECT_EQ(run("info exists injected"), "0");
+  msg::drop(named);
+  for (const std::string& name : names) EXPECT_EQ(tclObjc_nameToObject(name.c_str()), TclObjcNotFound) << name;
+}
+
+// The receiver is gone when the call returns: the answer names it from the
+// class it had, and nothing reads it (the sanitizer build watches).
+TEST_F(BridgeTest, CallsThatDropTheirReceiverAnswerWithoutReadingIt) {
+  for (const char* selector : {"t_dropSelf", "t_dropSelfQuietly"}) {
+    TclSpecimen* doomed = makeSpecimen();
+    const std::string name = nameOf(doomed);
+    const std::string answer = run(name + " " + selector);
+    EXPECT_EQ(answer, std::string(selector) == "t_dropSelf" ? name : "") << selector;
+    EXPECT_FALSE(_obj_isLiveObject(doomed)) << selector;
+    EXPECT_EQ(run(name + " getCount"), "error: tclObjc: " + name + " not recognized as an object") << selector;
+  }
 }
 
 TEST_F(BridgeTest, KeywordWordsMakeTheSelectorTheRestAreArguments) {

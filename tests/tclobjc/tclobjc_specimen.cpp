@@ -28,7 +28,14 @@ const char* TclSpecimen::longText() {
   return text.c_str();
 }
 void TclSpecimen::evalText(const char* text) { msg::eval(msg::firstTcl(objc_get_class("TclInterp")), "%s", text); }
+id TclSpecimen::dropSelf() {
+  msg::drop(this);
+  return this;
+}
+void TclSpecimen::dropSelfQuietly() { msg::drop(this); }
 int TclSpecimen::classAnswer(Class) { return 42; }
+
+const char* TclNamedSpecimen::getName() { return ownName; }
 
 REGISTER_CLASS(TclSpecimen, CreateDrop,
   method<&TclSpecimen::setX_Y>(msg::t_setX_Y),
@@ -47,10 +54,22 @@ REGISTER_CLASS(TclSpecimen, CreateDrop,
   method<&TclSpecimen::myClass>(msg::t_myClass),
   method<&TclSpecimen::longText>(msg::t_longText),
   method<&TclSpecimen::evalText>(msg::t_eval),
+  method<&TclSpecimen::dropSelf>(msg::t_dropSelf),
+  method<&TclSpecimen::dropSelfQuietly>(msg::t_dropSelfQuietly),
   classMethod<&TclSpecimen::classAnswer>(msg::t_classAnswer))
 
-void register_tclobjc_specimens() { objc_register_TclSpecimen(); }
+REGISTER_CLASS(TclNamedSpecimen, CreateDrop,
+  method<&TclNamedSpecimen::getName>(msg::getName))
+
+void register_tclobjc_specimens() {
+  objc_register_TclSpecimen();
+  objc_register_TclNamedSpecimen();
+}
 
 TclSpecimen* makeSpecimen() {
   return static_cast<TclSpecimen*>(msg::create(objc_get_class("TclSpecimen"), _obj_globalZone));
+}
+
+TclNamedSpecimen* makeNamedSpecimen() {
+  return static_cast<TclNamedSpecimen*>(msg::create(objc_get_class("TclNamedSpecimen"), _obj_globalZone));
 }

@@ -24,6 +24,8 @@ inline const Message<Class()> t_myClass{"t_myClass"};
 inline const Message<const char*()> t_longText{"t_longText"};
 inline const Message<int()> t_classAnswer{"t_classAnswer"};
 inline const Message<void(const char*)> t_eval{"t_eval:"};
+inline const Message<id()> t_dropSelf{"t_dropSelf"};
+inline const Message<void()> t_dropSelfQuietly{"t_dropSelfQuietly"};
 }  // namespace msg
 
 struct TclSpecimen : CreateDrop {
@@ -58,9 +60,20 @@ struct TclSpecimen : CreateDrop {
   Class myClass();
   const char* longText();
   void evalText(const char* text);
+  // Calls that drop their own receiver, answering it or nothing.
+  id dropSelf();
+  void dropSelfQuietly();
   static int classAnswer(Class cls);
+};
+
+// An object with a name of its own, as a user may set one: spaces, braces
+// (one unbalanced) and "@".
+struct TclNamedSpecimen : CreateDrop {
+  static constexpr const char* ownName = "my {odd} name @ home }";
+  const char* getName();
 };
 
 void register_tclobjc_specimens();
 // A live specimen in the global zone.
 TclSpecimen* makeSpecimen();
+TclNamedSpecimen* makeNamedSpecimen();
