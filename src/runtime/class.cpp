@@ -121,16 +121,16 @@ SEL forwardSelector() {
 
 // What lookups hand out for a selector without implementation, to callers
 // that call it through a type of their own.
-id forwardTrampoline(id self, SEL sel, ...) { return objc_forward_message(self, sel); }
+id forwardTrampoline(id self, SEL sel, ...) { return objc_forward_message(self, sel, nullptr); }
 
 }  // namespace
 
-id objc_forward_message(id self, SEL sel) {
+id objc_forward_message(id self, SEL sel, const void* const* frame) {
   IMP forward = sarray_get(self->isa->dtable, forwardSelector()->uid);
   if (!forward)
     fatal("objc runtime: object does not implement forward:: (message %s)\n", sel_get_name(sel));
   using Forward = id (*)(id, SEL, SEL, void*);
-  return imp_cast<Forward>(forward)(self, forwardSelector(), sel, nullptr);
+  return imp_cast<Forward>(forward)(self, forwardSelector(), sel, const_cast<void*>(static_cast<const void*>(frame)));
 }
 
 void objc_register_def(objc_class_def* def, const char* name, const char* superName,

@@ -29,8 +29,17 @@ inline F imp_cast(IMP imp) {
 }
 
 // Sends forward:: for a selector the receiver has no implementation of,
-// through forward::'s own type, and answers what forward:: answers.
-id objc_forward_message(id receiver, SEL sel);
+// through forward::'s own type, and answers what forward:: answers. The
+// frame holds the addresses of the message's arguments in order, ended by
+// null; it is null where the arguments are not known (an implementation
+// pointer called through a type of the caller's own).
+id objc_forward_message(id receiver, SEL sel, const void* const* frame);
+
+template <class... A>
+inline id objc_forward_with_frame(id receiver, SEL sel, const A&... args) {
+  const void* const frame[] = {static_cast<const void*>(&args)..., nullptr};
+  return objc_forward_message(receiver, sel, frame);
+}
 
 // A forwarded send answers forward::'s object where an object is expected;
 // a send of any other type answers zero, as forward:: carries no such value.
@@ -56,7 +65,7 @@ struct Message<R(A...)> {
   R operator()(id receiver, A... args) const {
     if (!receiver) return R();
     if (IMP imp = sarray_get(receiver->isa->dtable, sel->uid)) return imp_cast<Imp>(imp)(receiver, sel, args...);
-    return forwardedResult<R>(objc_forward_message(receiver, sel));
+    return forwardedResult<R>(objc_forward_with_frame(receiver, sel, args...));
   }
 };
 
@@ -74,7 +83,8 @@ struct Message<R(A..., ...)> {
     using Imp = R (*)(id, SEL, A..., ...);
     if (IMP imp = sarray_get(receiver->isa->dtable, sel->uid))
       return imp_cast<Imp>(imp)(receiver, sel, args..., rest...);
-    return forwardedResult<R>(objc_forward_message(receiver, sel));
+    // The variable arguments have no types in the selector: no frame.
+    return forwardedResult<R>(objc_forward_message(receiver, sel, nullptr));
   }
 };
 

@@ -241,6 +241,8 @@ void TclInterp::promptAndEval() {
 
 id TclInterp::free_() {
   msg::removeObject(theList(), this);
+  // Proxies made later must not bind to a deleted interpreter.
+  if (tclObjc_lastInterp == interp) tclObjc_lastInterp = nullptr;
   Tcl_DeleteInterp(interp);
   HashState state = static_cast<HashTable*>(objectsToNames)->initState();
   const void* object;

@@ -2,7 +2,7 @@
 #include "runtime/registration.h"
 #include "tclobjc/tclobjc.h"
 
-#define TCLOBJC_CLASSES(X) X(HashTable) X(TclObjcList) X(TclInterp)
+#define TCLOBJC_CLASSES(X) X(HashTable) X(TclObjcList) X(TclInterp) X(TclObject)
 
 #define DECLARE(cls) DECLARE_CLASS_REGISTRATION(cls);
 TCLOBJC_CLASSES(DECLARE)

@@ -80,4 +80,8 @@ inline const Message<void()> promptAndEval{"promptAndEval"};
 inline const Message<unsigned()> tclCount{"tclCount"};
 inline const Message<id(unsigned)> tclAtIndex{"tclAtIndex:"};
 inline const Message<id()> firstTcl{"firstTcl"};
+
+// TclObject (newName: is a class message).
+inline const Message<id(const char*)> newName{"newName:"};
+inline const Message<id(SEL, void*)> performv{"performv::"};
 }  // namespace msg
