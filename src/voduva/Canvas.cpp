@@ -21,13 +21,19 @@ id Canvas::removeWidget(id widget) {
 }
 
 // The scroll region covers the whole widget; the visible part is capped.
+// Waiting for the widget to become visible would never end for one that is
+// visible already or never will be (withdrawn); so nothing waits for an
+// event. Pending geometry work is done first (idle tasks only); a widget on
+// screen then gives its size, one that is not its requested size, which is
+// the size a canvas window item gives it.
 id Canvas::checkGeometry(id widget) {
   const char* w = msg::getWidgetName(widget);
   msg::eval(globalTkInterp,
-            "tkwait visibility %s ;set width [winfo width %s] ;set height [winfo height %s] ;"
+            "update idletasks ;if {[winfo viewable %s]} {set width [winfo width %s] ;set height [winfo height %s]} "
+            "else {set width [winfo reqwidth %s] ;set height [winfo reqheight %s]} ;"
             "%s configure -scrollregion [list 0 0 $width $height] ;if {$height > 500} {set height 500} ;"
             "if {$width > 809} {set width 809} ;%s configure -width $width -height $height",
-            w, w, w, widgetName, widgetName);
+            w, w, w, w, w, widgetName, widgetName);
   return this;
 }
 
