@@ -7,7 +7,6 @@
 #include "simtoolsgui/simtoolsgui.h"
 #include "voduva/voduva.h"
 
-id probeDisplayManager = nil;
 id ControlStateRunning, ControlStateStopped, ControlStateStepping, ControlStateQuit, ControlStateNextTime;
 
 void initSimtoolsGUI() {

@@ -5,7 +5,9 @@
 #define VODUVA_CLASSES(X) X(TkInterp) X(TkExtra) \
   X(Widget) X(ArchivedGeometryWidget) X(WindowGeometryRecord) X(Frame) X(ButtonPanel) X(Button) X(Label) \
   X(InputWidget) X(Entry) X(Canvas) X(BLTVector) X(GraphElement) X(Graph) \
-  X(Colormap) X(Raster) X(ZoomRaster)
+  X(Colormap) X(Raster) X(ZoomRaster) \
+  X(ClassDisplayLabel) X(CompleteProbeDisplayLabel) X(VarProbeLabel) X(SimpleProbeDisplayHideButton) \
+  X(ClassDisplayHideButton) X(SuperButton) X(VarProbeEntry) X(MessageProbeEntry) X(ProbeCanvas)
 
 #define DECLARE(cls) DECLARE_CLASS_REGISTRATION(cls);
 VODUVA_CLASSES(DECLARE)
