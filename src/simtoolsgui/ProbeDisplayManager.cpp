@@ -5,8 +5,28 @@
 #include "defobj/phase.h"
 #include "objectbase/objectbase.h"
 #include "simtoolsgui/simtoolsgui.h"
+#include "voduva/voduva.h"
 
 namespace {
+
+int busyDepth = 0;
+bool dropPending = false, dropTimerArmed = false;
+
+// Runs from the event loop; while some caller holds the displays, the
+// last one to let go arms it again.
+void dropWhenFree(ClientData) {
+  dropTimerArmed = false;
+  if (busyDepth || !dropPending) return;
+  dropPending = false;
+  if (probeDisplayManager && msg::getDropImmediatelyFlag(probeDisplayManager))
+    static_cast<ProbeDisplayManager*>(probeDisplayManager)->dropMarkedProbeDisplays();
+}
+
+void armDropTimer() {
+  if (dropTimerArmed) return;
+  dropTimerArmed = true;
+  Tcl_CreateTimerHandler(0, dropWhenFree, nullptr);
+}
 
 // The displays in the list, copied so that a display dropped while others
 // are visited leaves the walk intact; the caller frees the copy.
@@ -29,6 +49,7 @@ id recordKey(const char* name) {
 }
 
 id makeDisplay(id manager, id object, id probeMap, const char* recordName) {
+  ProbeDisplaysBusy busy;
   id factory = msg::createBegin(objc_get_class("ProbeDisplay"), msg::getZone(manager));
   msg::setProbedObject(factory, object);
   if (probeMap) msg::setProbeMap(factory, probeMap);
@@ -101,24 +122,33 @@ id ProbeDisplayManager::removeProbeDisplay(id display) {
   return this;
 }
 
+// Called from a display's own callback, the displays are only marked:
+// they are hidden at once and freed when that callback has returned.
 id ProbeDisplayManager::dropProbeDisplaysFor(id object) {
+  const bool busy = ProbeDisplaysBusy::held();
   unsigned count;
   id* displays = snapshot(probeList, &count);
   for (unsigned i = 0; i < count; i++)
-    if (msg::contains(probeList, displays[i]) && msg::getProbedObject(displays[i]) == object)
-      msg::drop(displays[i]);
+    if (msg::contains(probeList, displays[i]) && msg::getProbedObject(displays[i]) == object) {
+      if (busy) msg::markForDrop(displays[i]);
+      else msg::drop(displays[i]);
+    }
   msg::free(_obj_scratchZone, displays);
   return this;
 }
 
 // One marked display is dropped per call, so that a burst of closed windows
-// costs a tick each.
+// costs a tick each; none while a display's callback runs.
 id ProbeDisplayManager::update() {
-  unsigned count;
-  id* displays = snapshot(probeList, &count);
-  for (unsigned i = 0; i < count; i++)
-    if (msg::contains(probeList, displays[i]) && !msg::getMarkedForDropFlag(displays[i])) msg::update(displays[i]);
-  msg::free(_obj_scratchZone, displays);
+  {
+    ProbeDisplaysBusy busy;
+    unsigned count;
+    id* displays = snapshot(probeList, &count);
+    for (unsigned i = 0; i < count; i++)
+      if (msg::contains(probeList, displays[i]) && !msg::getMarkedForDropFlag(displays[i])) msg::update(displays[i]);
+    msg::free(_obj_scratchZone, displays);
+  }
+  if (busyDepth) return this;
   id index = msg::begin(probeList, _obj_scratchZone);
   id marked = nil;
   for (id display = msg::next(index); msg::getLoc(index) == Member && !marked; display = msg::next(index))
@@ -128,8 +158,10 @@ id ProbeDisplayManager::update() {
   return this;
 }
 
+// Displays marked while drops were deferred go as soon as they may.
 id ProbeDisplayManager::setDropImmediatelyFlag(BOOL flag) {
   dropImmediatelyFlag = flag;
+  if (flag) dropMarkedProbeDisplaysSoon();
   return this;
 }
 
@@ -139,6 +171,19 @@ void ProbeDisplayManager::dropMarkedProbeDisplays() {
   for (unsigned i = 0; i < count; i++)
     if (msg::contains(probeList, displays[i]) && msg::getMarkedForDropFlag(displays[i])) msg::drop(displays[i]);
   msg::free(_obj_scratchZone, displays);
+}
+
+ProbeDisplaysBusy::ProbeDisplaysBusy() { ++busyDepth; }
+
+ProbeDisplaysBusy::~ProbeDisplaysBusy() {
+  if (--busyDepth == 0 && dropPending) armDropTimer();
+}
+
+bool ProbeDisplaysBusy::held() { return busyDepth > 0; }
+
+void dropMarkedProbeDisplaysSoon() {
+  dropPending = true;
+  if (!busyDepth) armDropTimer();
 }
 
 REGISTER_CLASS(ProbeDisplayManager, BroodObject,

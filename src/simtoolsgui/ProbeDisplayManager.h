@@ -24,7 +24,21 @@ struct ProbeDisplayManager : BroodObject {
   id update();
   id setDropImmediatelyFlag(BOOL flag);
 
-  // Drops every display marked for dropping; the displays ask for it at a
-  // point where none of their code is running.
+  // Drops every display marked for dropping.
   void dropMarkedProbeDisplays();
 };
+
+// Held by code that uses probe displays or their rows while Tk events may
+// run (Tcl callbacks, creation, refresh): displays marked for dropping are
+// freed only when none is held, so no callback outlives its receiver.
+struct ProbeDisplaysBusy {
+  ProbeDisplaysBusy();
+  ~ProbeDisplaysBusy();
+  ProbeDisplaysBusy(const ProbeDisplaysBusy&) = delete;
+  ProbeDisplaysBusy& operator=(const ProbeDisplaysBusy&) = delete;
+  static bool held();
+};
+
+// Asks for the marked displays to be dropped from the event loop, at the
+// first moment no ProbeDisplaysBusy is held.
+void dropMarkedProbeDisplaysSoon();

@@ -4,7 +4,9 @@
 #include "simtoolsgui/simtoolsgui.h"
 #include "voduva/voduva.h"
 
-#define SIMTOOLSGUI_CLASSES(X) X(GUIComposite) X(ProbeDisplayManager) X(ControlPanel) X(ActionHolder) X(ActionCache) X(GUIBrood)
+#define SIMTOOLSGUI_CLASSES(X) X(GUIComposite) X(ProbeDisplayManager) X(ControlPanel) X(ActionHolder) X(ActionCache) X(GUIBrood) \
+  X(ProbeDisplay) X(CommonProbeDisplay) X(SingleProbeDisplay) X(SimpleProbeDisplay) X(CompleteProbeDisplay) \
+  X(VarProbeWidget) X(MessageProbeWidget) X(ClassDisplayWidget)
 
 #define DECLARE(cls) DECLARE_CLASS_REGISTRATION(cls);
 SIMTOOLSGUI_CLASSES(DECLARE)

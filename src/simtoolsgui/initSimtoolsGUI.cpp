@@ -26,7 +26,7 @@ void initSimtoolsGUI() {
 namespace {
 
 const char* keyFor(id object, const char* name) {
-  return std::strcmp(name, "self") == 0 ? msg::getName(object) : name;
+  return name && std::strcmp(name, "self") == 0 ? msg::getName(object) : name;
 }
 
 }  // namespace
