@@ -2,6 +2,7 @@
 
 #include "defobj/phase.h"
 #include "misc/debugabort.h"
+#include "tclobjc/quote.h"
 #include "voduva/voduva.h"
 
 id Entry::createEnd() {
@@ -12,7 +13,7 @@ id Entry::createEnd() {
 }
 
 id Entry::setValue(const char* value) {
-  msg::eval(globalTkInterp, "%s delete 0 end; %s insert 0 {%s}; %s xview 0", widgetName, widgetName, value,
+  msg::eval(globalTkInterp, "%s delete 0 end; %s insert 0 %s; %s xview 0", widgetName, widgetName, tclQuote(value).c_str(),
             widgetName);
   return this;
 }

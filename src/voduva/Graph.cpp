@@ -2,6 +2,7 @@
 
 #include "collections/collections.h"
 #include "defobj/phase.h"
+#include "tclobjc/quote.h"
 #include "voduva/voduva.h"
 
 id Graph::createEnd() {
@@ -16,14 +17,14 @@ id Graph::createEnd() {
 }
 
 id Graph::setTitle(const char* title) {
-  msg::eval(globalTkInterp, "%s configure -title {%s};", widgetName, title);
+  msg::eval(globalTkInterp, "%s configure -title %s;", widgetName, tclQuote(title).c_str());
   msg::setWindowTitle(this, title);
   return this;
 }
 
 id Graph::setAxisLabelsX_Y(const char* xLabel, const char* yLabel) {
-  msg::eval(globalTkInterp, "%s xaxis configure -title {%s}; %s yaxis configure -title {%s};", widgetName, xLabel,
-            widgetName, yLabel);
+  msg::eval(globalTkInterp, "%s xaxis configure -title %s; %s yaxis configure -title %s;", widgetName,
+            tclQuote(xLabel).c_str(), widgetName, tclQuote(yLabel).c_str());
   return this;
 }
 

@@ -3,6 +3,7 @@
 #include "defobj/phase.h"
 #include "defobj/raise.h"
 #include "defobj/zstrdup.h"
+#include "tclobjc/quote.h"
 #include "tclobjc/tclObjc.h"
 #include "voduva/voduva.h"
 
@@ -44,7 +45,7 @@ id GraphElement::createEnd() {
 }
 
 id GraphElement::setLabel(const char* label) {
-  configure("%s element configure %s -label {%s}", label);
+  configure("%s element configure %s -label %s", tclQuote(label).c_str());
   return this;
 }
 

@@ -1,6 +1,7 @@
 #include "voduva/Label.h"
 
 #include "defobj/phase.h"
+#include "tclobjc/quote.h"
 #include "voduva/voduva.h"
 
 id Label::createEnd() {
@@ -10,7 +11,7 @@ id Label::createEnd() {
 }
 
 id Label::setText(const char* text) {
-  msg::eval(globalTkInterp, "%s configure -text {%s}", widgetName, text);
+  msg::eval(globalTkInterp, "%s configure -text %s", widgetName, tclQuote(text).c_str());
   return this;
 }
 

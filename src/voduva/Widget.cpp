@@ -8,6 +8,7 @@
 #include "defobj/phase.h"
 #include "defobj/raise.h"
 #include "defobj/zstrdup.h"
+#include "tclobjc/quote.h"
 #include "voduva/voduva.h"
 
 namespace {
@@ -158,7 +159,7 @@ id Widget::setWidth_Height(unsigned width, unsigned height) {
 }
 
 id Widget::setWindowGeometry(const char* geometry) {
-  msg::eval(globalTkInterp, "wm geometry %s {%s}", pathOf(getTopLevel()), geometry);
+  msg::eval(globalTkInterp, "wm geometry %s %s", pathOf(getTopLevel()), tclQuote(geometry).c_str());
   return this;
 }
 
@@ -180,7 +181,7 @@ id Widget::setX_Y(int x, int y) {
 }
 
 id Widget::setWindowTitle(const char* title) {
-  msg::eval(globalTkInterp, "wm title %s {%s}", pathOf(getTopLevel()), title);
+  msg::eval(globalTkInterp, "wm title %s %s", pathOf(getTopLevel()), tclQuote(title).c_str());
   return this;
 }
 

@@ -7,6 +7,7 @@
 
 #include "defobj/arguments_messages.h"
 #include "defobj/zstrdup.h"
+#include "tclobjc/quote.h"
 #include "voduva/voduva.h"
 
 namespace {
@@ -19,7 +20,7 @@ bool holdsSupportFile(const char* directory) {
 
 }  // namespace
 
-void setBltLibrary(id interp, const char* directory) { msg::globalEval(interp, "set blt_library {%s}", directory); }
+void setBltLibrary(id interp, const char* directory) { msg::globalEval(interp, "set blt_library %s", tclQuote(directory).c_str()); }
 
 void ensureBltSupportFiles(id arguments, id interp) {
   if (holdsSupportFile(Tcl_GetVar(msg::interp(interp), "blt_library", TCL_GLOBAL_ONLY))) return;

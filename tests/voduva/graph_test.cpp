@@ -61,12 +61,14 @@ TEST_F(GraphTest, IsABltGraphWithZoomCrosshairsLegendAndClosestPoint) {
 }
 
 TEST_F(GraphTest, TitleLabelsRangesAndScaleModeConfigureTheGraph) {
+  run("set ::pwned 0");
   msg::setTitle(graph, "Unhappiness of {all}");
-  msg::setAxisLabelsX_Y(graph, "time", "unhappiness");
+  msg::setAxisLabelsX_Y(graph, "time} [set ::pwned 1] {", "unhappiness");
   msg::setScaleModeX_Y(graph, YES, NO);
   EXPECT_EQ(run(path() + " cget -title"), "Unhappiness of {all}");
   EXPECT_EQ(run("wm title " + std::string(msg::getWidgetName(msg::getTopLevel(graph)))), "Unhappiness of {all}");
-  EXPECT_EQ(run(path() + " xaxis cget -title") + "," + run(path() + " yaxis cget -title"), "time,unhappiness");
+  EXPECT_EQ(run(path() + " xaxis cget -title") + "," + run(path() + " yaxis cget -title"), "time} [set ::pwned 1] {,unhappiness");
+  EXPECT_EQ(run("set ::pwned"), "0");
   EXPECT_EQ(run(path() + " xaxis cget -loose") + run(path() + " yaxis cget -loose"), "10");
   EXPECT_EQ(textsOf([&] { msg::setRangesXMin_Max(graph, 0, 100); }),
             path() + " xaxis configure -min 0.000000 -max 100.000000\n");

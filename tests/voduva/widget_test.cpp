@@ -317,3 +317,26 @@ TEST_F(WidgetTest, DropLeavesAChildsWindowToItsParent) {
   msg::drop(frame);
   EXPECT_EQ(run("winfo exists " + framePath) + run("winfo exists " + path), "00");
 }
+
+// Texts from the model (titles, labels, values) are data: braces, brackets
+// and dollars reach Tk as they stand and never run as Tcl.
+TEST_F(WidgetTest, HostileTextsAreShownAsTheyStand) {
+  run("set ::pwned 0");
+  id frame = make("Frame");
+  id label = make("Label", frame);
+  id button = make("Button", frame);
+  id entry = make("Entry", frame);
+  for (const char* text : {"a} [set ::pwned 1] {b", "{", "}", "x\\", "$pwned [incr pwned]", "", "a\nb"}) {
+    SCOPED_TRACE(text);
+    msg::setText(label, text);
+    EXPECT_EQ(run(pathOf(label) + " cget -text"), text);
+    msg::setText(button, text);
+    EXPECT_EQ(run(pathOf(button) + " cget -text"), text);
+    msg::setValue(entry, text);
+    EXPECT_EQ(run(pathOf(entry) + " get"), text);
+    msg::setWindowTitle(frame, text);
+    EXPECT_EQ(run("wm title " + pathOf(frame)), text);
+  }
+  EXPECT_EQ(run("set ::pwned"), "0");
+  msg::drop(frame);
+}
