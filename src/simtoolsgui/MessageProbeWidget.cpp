@@ -22,6 +22,13 @@ bool blank(const char* text) { return !text || text[std::strspn(text, " \t\n\r\f
 // classes and selectors; pointers and records have none.
 bool hasTextForm(char type) { return type && std::strchr("CcSsIiLlQqfdX*@#:", type); }
 
+// Result types that a dynamic call can take back; records and arrays
+// cannot be called for.
+bool callable(const char* signature) {
+  const char type = *skip_type_qualifiers(signature);
+  return type && std::strchr("vCcSsIiLlQqfdXD@#*:^", type);
+}
+
 }  // namespace
 
 id MessageProbeWidget::setObject(id object) {
@@ -57,6 +64,7 @@ id MessageProbeWidget::createEnd() {
   msg::setText(button, keyword ? keyword : msg::getProbedMessage(myProbe));
   if (keyword) msg::free(_obj_scratchZone, const_cast<char*>(keyword));
   msg::setButtonTarget_method(button, this, msg::dynamic.sel);
+  if (!callable(msg::getProbedType(myProbe))) msg::setActiveFlag(button, NO);
   msg::packFillLeft(button, n == 0);
   myWidgets[0] = button;
 
@@ -130,6 +138,10 @@ id MessageProbeWidget::argumentObject(int index) {
 void MessageProbeWidget::dynamic() {
   ProbeDisplaysBusy busy;
   const char* type = msg::getProbedType(myProbe);
+  if (!callable(type)) {
+    voduva_ringBell();
+    return;
+  }
   for (int i = 0; i < arguments(); i++) {
     const char* text = probeEntryText(argumentEntry(i));
     const bool given = !blank(text) && (objWindows[i] ? argumentObject(i) != nil : hasTextForm(nth_type(type, i)));

@@ -53,8 +53,10 @@ TEST_F(ProbeTest, ReturnWritesTheTypedValueAndTheEntryShowsItBack) {
   EXPECT_DOUBLE_EQ(g->d, 2.5);
   EXPECT_STREQ(g->text, "a {b} [c] $d \\e");
 
-  // Text that is no number leaves the variable as it was.
+  // Text that is no number leaves the variable as it was, and says so.
+  testing::internal::CaptureStderr();
   type(entryOf(display, "i"), "forty");
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("Error scanning for value in string forty"), std::string::npos);
   EXPECT_EQ(g->i, -42);
   // Probes store typed strings as copies of their own, left to the owner.
   msg::free(_obj_scratchZone, const_cast<char*>(g->text));
@@ -74,6 +76,28 @@ TEST_F(ProbeTest, EntriesFollowTheVariablesAtEachRefresh) {
   // Object variables are not edited as text.
   EXPECT_EQ(tcl(entryOf(display, "friendObject") + " cget -state"), "disabled");
   g->friendObject = nil;
+  msg::drop(g);
+}
+
+TEST_F(ProbeTest, RefreshRunsNoButtonCommand) {
+  Gadget* g = newGadget();
+  id display = fullDisplay(g);
+  tcl("after 0 {" + slotOf(display, "t_bump", 0) + " invoke}");
+  msg::update(probeDisplayManager);
+  EXPECT_EQ(g->calls, 0);
+  drain();
+  EXPECT_EQ(g->calls, 1);
+  msg::drop(g);
+}
+
+TEST_F(ProbeTest, TitleOpensTheCompleteDisplayOnButton3) {
+  Gadget* g = newGadget();
+  auto* display = static_cast<SimpleProbeDisplay*>(fullDisplay(g));
+  EXPECT_EQ(tcl(pathOf(display->title) + " cget -text"), msg::getDisplayName(g));
+  tcl("event generate " + pathOf(display->title) + " <ButtonPress-3>");
+  ASSERT_EQ(displayCount(), 2u);
+  auto* manager = static_cast<ProbeDisplayManager*>(probeDisplayManager);
+  EXPECT_TRUE(msg::isSubclass(msg::getLast(manager->probeList)->isa, objc_get_class("CompleteProbeDisplay")));
   msg::drop(g);
 }
 
@@ -129,6 +153,12 @@ TEST_F(ProbeTest, ResultsShowWhatTheyCanWithinTheirField) {
   const std::string pointer = slotOf(display, "t_poke:", 1);
   EXPECT_EQ(tcl(pointer + " cget -state"), "disabled");
   tcl(pointer + " configure -state normal; " + pointer + " insert 0 12; " + slotOf(display, "t_poke:", 0) + " invoke");
+  EXPECT_EQ(g->calls, 1);
+
+  // Nor is a method answering a record, which no call can take back.
+  const std::string record = slotOf(display, "t_record", 0);
+  EXPECT_EQ(tcl(record + " cget -state"), "disabled");
+  tcl(record + " configure -state normal; " + record + " invoke");
   EXPECT_EQ(g->calls, 1);
   msg::drop(g);
 }
@@ -324,7 +354,7 @@ TEST_F(ProbeTest, ArchivedDisplayIsRecordedUnderItsName) {
   // and makes that map the class's.
   EXPECT_TRUE(msg::isProbeMapDefinedForObject(probeLibrary, g));
   EXPECT_EQ(static_cast<SimpleProbeDisplay*>(display)->probeMap, msg::getProbeMapForObject(probeLibrary, g));
-  EXPECT_EQ(msg::getCount(static_cast<SimpleProbeDisplay*>(display)->probeMap), 19u);
+  EXPECT_EQ(msg::getCount(static_cast<SimpleProbeDisplay*>(display)->probeMap), 19u);  // the variables
   msg::drop(g);
 }
 

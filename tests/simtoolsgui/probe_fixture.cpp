@@ -31,6 +31,11 @@ const char* Gadget::longText() {
 void Gadget::poke(int*) { calls++; }
 void Gadget::vanish() { drop(); }
 
+val_t Gadget::record() {
+  calls++;
+  return val_t{};
+}
+
 REGISTER_CLASS(Gadget, BroodObject,
   ivar(&Gadget::flag, "flag"),
   ivar(&Gadget::uc, "uc"),
@@ -56,7 +61,8 @@ REGISTER_CLASS(Gadget, BroodObject,
   method<&Gadget::getFriend>(msg::t_getFriend),
   method<&Gadget::longText>(msg::t_longText),
   method<&Gadget::poke>(msg::t_poke),
-  method<&Gadget::vanish>(msg::t_vanish))
+  method<&Gadget::vanish>(msg::t_vanish),
+  method<&Gadget::record>(msg::t_record))
 
 REGISTER_CLASS(Blank, BroodObject)
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "gui_brood_fixture.h"
+#include "defobj/fcall_type.h"
 #include "objectbase/BroodObject.h"
 
 namespace msg {
@@ -14,6 +15,7 @@ inline const Message<id()> t_getFriend{"t_getFriend"};
 inline const Message<const char*()> t_longText{"t_longText"};
 inline const Message<void(int*)> t_poke{"t_poke:"};
 inline const Message<void()> t_vanish{"t_vanish"};
+inline const Message<val_t()> t_record{"t_record"};
 }  // namespace msg
 
 struct Gadget : BroodObject {
@@ -42,6 +44,7 @@ struct Gadget : BroodObject {
   const char* longText();
   void poke(int* p);
   void vanish();
+  val_t record();
 };
 
 // A class with nothing to probe.
