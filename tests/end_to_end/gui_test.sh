@@ -101,6 +101,14 @@ start --show-current-time
 await 'test -n "$(controls)"'
 check "the run-control window is titled ProcCtrl" test "$(now)" = ProcCtrl
 setApart
+check "the model's probe display opens" await 'test -n "$(window "^WarmlingModelBrood$")"'
+check "the observer's probe display opens" await 'test -n "$(window "^WarmlingObserverBrood$")"'
+xdotool windowmove "$(window '^WarmlingObserverBrood$')" 400 0 2>/dev/null
+# Before the first step, numBugs (the first row of the model's display) is
+# set to 7 as a person would: select the entry's text, type, press Return.
+model=$(window '^WarmlingModelBrood$')
+xdotool mousemove --window "$model" 240 39 click --repeat 3 1 type 7
+xdotool key Return
 
 press Next
 check "the raster opens on the first step" await 'test -n "$(window "^Heat World$")"'
@@ -116,7 +124,8 @@ press Next
 check "another Next runs one step more" await 'test "$(now)" = 1'
 shot "$raster" "$work/raster-1.png"
 shot "$graph" "$work/graph-1.png"
-check "the warmlings are drawn green" test "$(pixels "$work/raster-1.png" '#00ff00')" -gt 0
+# Each warmling is one cell, four by four pixels at zoom 4.
+check "the seven warmlings edited in are drawn green" test "$(pixels "$work/raster-1.png" '#00ff00')" -eq 112
 
 press Start
 check "Start runs on" await 'test "$(now)" -gt 5'
