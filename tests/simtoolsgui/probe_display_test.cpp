@@ -193,21 +193,49 @@ TEST_F(ProbeTest, ObjectsInResultsAndVariablesOpenDisplaysOnButton3) {
   msg::drop(g);
 }
 
-TEST_F(ProbeTest, DroppedObjectsBecomeArgumentsAndVariables) {
+// Drags and drops as the drag-and-drop procedures drive them: the source
+// is asked for its package and label, the target told of the drop.
+TEST_F(ProbeTest, DraggedObjectsBecomeVariablesAndArguments) {
   Gadget* g = newGadget();
   Gadget* pal = newGadget();
   id display = fullDisplay(g);
+  const std::string palName = msg::getObjectName(pal), palShown = msg::getDisplayName(pal);
+  const std::string entry = entryOf(display, "friendObject");
   const std::string varRow = msg::getObjectName(rowOf(display, "friendObject"));
 
-  tcl(std::string("set DDOBJ ") + msg::getObjectName(pal));
-  tcl(varRow + " idReceive: " + entryOf(display, "friendObject"));
+  EXPECT_EQ(tcl(varRow + " package: " + entry), "");  // nil: nothing to drag
+  tcl("set DDOBJ " + palName);
+  tcl(varRow + " idReceive: " + entry);
   EXPECT_EQ(g->friendObject, pal);
-  EXPECT_EQ(tcl(entryOf(display, "friendObject") + " get"), msg::getDisplayName(pal));
+  EXPECT_EQ(tcl(entry + " get"), palShown);
+  EXPECT_EQ(tcl(varRow + " package: " + entry), palName);
+  EXPECT_EQ(tcl(varRow + " getId: " + entry), palShown);
 
   // Names that name nothing alive are refused.
   tcl("set DDOBJ Gadget@0x10");
-  tcl(varRow + " idReceive: " + entryOf(display, "friendObject"));
+  tcl(varRow + " idReceive: " + entry);
   EXPECT_EQ(g->friendObject, pal);
+
+  // An object argument is the object dropped on its entry.
+  g->friendObject = nil;
+  const std::string argEntry = slotOf(display, "t_adopt:", 1);
+  const std::string messageRow = msg::getObjectName(rowOf(display, "t_adopt:"));
+  tcl(slotOf(display, "t_adopt:", 0) + " invoke");
+  EXPECT_EQ(g->friendObject, nil);  // no object dropped yet
+  tcl("set DDOBJ " + palName);
+  tcl(messageRow + " idReceive: " + argEntry + " arg: 0");
+  EXPECT_EQ(tcl(argEntry + " get"), palShown);
+  EXPECT_EQ(tcl(messageRow + " package: " + argEntry + " arg: 0"), palName);
+  tcl(slotOf(display, "t_adopt:", 0) + " invoke");
+  EXPECT_EQ(g->friendObject, pal);
+  const unsigned before = displayCount();
+  tcl("event generate " + argEntry + " <Button-3>");
+  EXPECT_EQ(displayCount(), before + 1);
+
+  // The display's own title drags its object.
+  const std::string displayName = msg::getObjectName(display);
+  EXPECT_EQ(tcl(displayName + " package: " + topOf(display)), msg::getObjectName(g));
+  EXPECT_EQ(tcl(displayName + " getId: " + topOf(display)), msg::getDisplayName(g));
   g->friendObject = nil;
   msg::drop(pal);
   msg::drop(g);
@@ -237,6 +265,9 @@ TEST_F(ProbeTest, SuperButtonWalksUpTheClassChainAndHideFoldsItBack) {
   auto* above = static_cast<ClassDisplayWidget*>(own->mySuperclass);
   EXPECT_EQ(own->theClass, g->isa);
   EXPECT_EQ(tcl(pathOf(own->myTitle) + " cget -text"), msg::getName(g));
+  const std::string section = msg::getObjectName(own);
+  EXPECT_EQ(tcl(section + " package: " + pathOf(own->myTitle)), msg::getObjectName(g));
+  EXPECT_EQ(tcl(section + " getId: " + pathOf(own->myTitle)), msg::getDisplayName(g));
   EXPECT_EQ(tcl("winfo ismapped " + pathOf(above)), "0");
   // The root's section has no superclass to show.
   auto* root = static_cast<ClassDisplayWidget*>(msg::getFirst(display->widgets));

@@ -31,6 +31,8 @@ const char* Gadget::longText() {
 void Gadget::poke(int*) { calls++; }
 void Gadget::vanish() { drop(); }
 
+void Gadget::adopt(id object) { friendObject = object; }
+
 val_t Gadget::record() {
   calls++;
   return val_t{};
@@ -62,7 +64,8 @@ REGISTER_CLASS(Gadget, BroodObject,
   method<&Gadget::longText>(msg::t_longText),
   method<&Gadget::poke>(msg::t_poke),
   method<&Gadget::vanish>(msg::t_vanish),
-  method<&Gadget::record>(msg::t_record))
+  method<&Gadget::record>(msg::t_record),
+  method<&Gadget::adopt>(msg::t_adopt))
 
 REGISTER_CLASS(Blank, BroodObject)
 

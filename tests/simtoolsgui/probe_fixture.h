@@ -16,6 +16,7 @@ inline const Message<const char*()> t_longText{"t_longText"};
 inline const Message<void(int*)> t_poke{"t_poke:"};
 inline const Message<void()> t_vanish{"t_vanish"};
 inline const Message<val_t()> t_record{"t_record"};
+inline const Message<void(id)> t_adopt{"t_adopt:"};
 }  // namespace msg
 
 struct Gadget : BroodObject {
@@ -45,6 +46,7 @@ struct Gadget : BroodObject {
   void poke(int* p);
   void vanish();
   val_t record();
+  void adopt(id object);
 };
 
 // A class with nothing to probe.
