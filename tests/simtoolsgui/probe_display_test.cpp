@@ -389,4 +389,20 @@ TEST_F(ProbeTest, ArchivedDisplayIsRecordedUnderItsName) {
   msg::drop(g);
 }
 
+// Every class of a library object's chain shows, whatever its variables'
+// and methods' types; opening and closing one must not end the process.
+TEST_F(ProbeTest, CompleteDisplaysOfLibraryObjectsOpenAndClose) {
+  id list = msg::create(List, _obj_globalZone);
+  id schedule = msg::create_setRepeatInterval(Schedule, _obj_globalZone, 1);
+  for (id object : {list, schedule, probeDisplayManager, probeLibrary}) {
+    id display = msg::createCompleteProbeDisplayFor(probeDisplayManager, object);
+    msg::update(probeDisplayManager);
+    EXPECT_EQ(tcl("winfo exists " + topOf(display)), "1");
+    msg::dropProbeDisplaysFor(probeDisplayManager, object);
+    EXPECT_EQ(displayCount(), 0u);
+  }
+  msg::drop(schedule);
+  msg::drop(list);
+}
+
 }  // namespace
