@@ -31,9 +31,13 @@ HeatValue HeatSpace::findExtremeType_X_Y(HeatExtremeType type, int* px, int* py)
   }
   const HeatValue best = type == hot ? *std::max_element(heats, heats + neighbourhoodSize)
                                      : *std::min_element(heats, heats + neighbourhoodSize);
+  // Every cell is written and only the ties are counted: the ties fall
+  // where they will, and a branch on each would be mispredicted.
   int candidates[neighbourhoodSize], found = 0;
-  for (int i = 0; i < neighbourhoodSize; i++)
-    if (heats[i] == best) candidates[found++] = i;
+  for (int i = 0; i < neighbourhoodSize; i++) {
+    candidates[found] = i;
+    found += heats[i] == best;
+  }
   static CachedSend draw(msg::getIntegerWithMin_withMax);
   const int chosen = candidates[draw(uniformIntRand, 0, found - 1)];
   *px = columns[chosen % 3];
