@@ -72,13 +72,16 @@ start() {  # start <options...>: the program, its output in $work
   "$program" "$@" >"$work/stdout" 2>"$work/stderr" &
   pid=$!
 }
-ended() {  # ended <what>: the program has gone, with status 0 and nothing on standard error
+# ended <what> [<expected>]: the program has gone, with status 0 and nothing
+# on standard error but the expected text.
+ended() {
   check "$1: the program ends" await '! kill -0 $pid 2>/dev/null'
   wait "$pid"
   check "$1: the program exits with status 0" test $? -eq 0
   pid=0
-  check "$1: nothing on standard error" test ! -s "$work/stderr"
-  [ -s "$work/stderr" ] && head -20 "$work/stderr"
+  printf '%s' "${2:-}" >"$work/expected-stderr"
+  check "$1: nothing else on standard error" cmp -s "$work/stderr" "$work/expected-stderr"
+  cmp -s "$work/stderr" "$work/expected-stderr" || head -20 "$work/stderr"
 }
 
 # Without a window manager every window opens at 0,0, where the probe
@@ -148,4 +151,23 @@ check "Save leaves the run stopped" test "$(now)" = "$held"
 
 press Quit
 ended "Quit after a run"
+
+# A display interval edited to 0 in the observer's display is refused with a
+# warning, and the displays still follow every step.
+start --show-current-time
+await 'test -n "$(controls)"'
+setApart
+await 'test -n "$(window "^WarmlingObserverBrood$")"'
+observer=$(window '^WarmlingObserverBrood$')
+xdotool windowmove "$observer" 400 0 2>/dev/null
+xdotool mousemove --window "$observer" 200 39 click --repeat 3 1 type 0
+xdotool key Return
+press Next
+check "with displayFrequency 0 the raster still opens" await 'test -n "$(window "^Heat World$")"'
+press Next
+check "with displayFrequency 0 the display follows each step" await 'test "$(now)" = 1'
+press Quit
+ended "Quit after displayFrequency 0" $'*** event raised for warning: WarningMessage
+displayFrequency 0 is below 1; displaying every time step.
+*** execution continuing...\n'
 finish
