@@ -84,6 +84,32 @@ run "$work/nested" --batch
 check "a batch brood under modelBrood is reported" reported "$work/nested" $? \
   "The parameters to create modelBrood are a WarmlingBatchBrood, not a WarmlingModelBrood"
 
+# Archives that are no archive, or hold what no batch run can use.
+mkdir "$work/dir" "$work/fifo" "$work/trail" "$work/env" "$work/sync" "$work/minint"
+mkdir "$work/dir/rarevadiv.scm"
+mkfifo "$work/fifo/rarevadiv.scm"
+{ cat "$archive"; echo "(list)"; } >"$work/trail/rarevadiv.scm"
+printf "(list (cons 'batchBrood (make-instance 'BroodEnvironment)))" >"$work/env/rarevadiv.scm"
+sed 's/#:loggingFrequency 1/#:loggingFrequency 1 #:syncType nil/' "$archive" >"$work/sync/rarevadiv.scm"
+sed 's/#:experimentDuration 250/#:experimentDuration -9223372036854775808/' "$archive" >"$work/minint/rarevadiv.scm"
+while IFS='|' read -r dir text; do
+  run "$work/$dir" --batch
+  check "archive case $dir is reported" reported "$work/$dir" $? "$text"
+done <<'CASES'
+dir|archive ./rarevadiv.scm is a directory
+fifo|archive ./rarevadiv.scm is not a regular file
+trail|archive ./rarevadiv.scm holds more than one expression
+env|a second BroodEnvironment cannot be made
+sync|instance variable `syncType' holds an object that an archive may not clear
+minint|value -9223372036854775808 is out of the range of instance variable `experimentDuration'
+CASES
+
+# Without a home directory the run still writes its output.
+mkdir "$work/nohome" && cp "$archive" "$work/nohome/rarevadiv.scm"
+{ (cd "$work/nohome" && HOME="" exec "$program" --batch >stdout 2>stderr); } 2>/dev/null
+check "an empty HOME runs as usual" test $? -eq 0
+check "an empty HOME writes the expected values" cmp -s "$work/nohome/unhappiness.output" "$expected"
+
 # Parameters the model cannot run with.
 mkdir "$work/huge" "$work/nobugs"
 sed -e 's/#:worldXSize 80/#:worldXSize 1048576/' -e 's/#:worldYSize 80/#:worldYSize 1048576/' "$archive" \
