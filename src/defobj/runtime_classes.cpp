@@ -41,7 +41,8 @@ void class_addVariable(Class cls, const char* name, fcall_type_t type, unsigned 
   if (rank > 0) {
     std::string array;
     for (unsigned i = 0; i < rank; i++) {
-      array += "[" + std::to_string(dims[i]);
+      array += '[';
+      array += std::to_string(dims[i]);
       size *= dims[i];
     }
     array += encoding + std::string(rank, ']');
