@@ -11,12 +11,6 @@
 #include "voduva/ClassDisplayHideButton.h"
 #include "voduva/ClassDisplayLabel.h"
 
-namespace {
-
-id frameIn(id parent) { return msg::createParent(objc_get_class("Frame"), parent); }
-
-}  // namespace
-
 id ClassDisplayWidget::setOwner(id display) {
   owner = display;
   return this;
@@ -66,7 +60,7 @@ id ClassDisplayWidget::createEnd() {
   probeMap = msg::createEnd(map);
   count = msg::getCount(probeMap);
 
-  topRow = frameIn(this);
+  topRow = probeFrameIn(this);
   myTitle = msg::createParent(objc_get_class("ClassDisplayLabel"), topRow);
   msg::setText(myTitle, theClass == brood_directory_brood_class(probedObject) ? msg::getName(probedObject)
                                                                               : theClass->name);
@@ -84,10 +78,10 @@ id ClassDisplayWidget::createEnd() {
   msg::setSuperWidget(super, mySuperclass);
   superB = msg::createEnd(super);
 
-  middleFrame = frameIn(this);
-  leftFrame = frameIn(middleFrame);
-  rightFrame = frameIn(middleFrame);
-  bottomFrame = frameIn(this);
+  middleFrame = probeFrameIn(this);
+  leftFrame = probeFrameIn(middleFrame);
+  rightFrame = probeFrameIn(middleFrame);
+  bottomFrame = probeFrameIn(this);
 
   widgets = count ? static_cast<id*>(msg::alloc(zone, count * sizeof(id))) : nullptr;
   count = makeProbeRows(probeMap, probedObject, {this, leftFrame, rightFrame, bottomFrame, maxLabelWidth}, widgets, count);
@@ -107,7 +101,7 @@ id ClassDisplayWidget::getProbeMap() { return probeMap; }
 const char* ClassDisplayWidget::getWidgetName() { return widgetName; }
 
 const char* ClassDisplayWidget::makeWidgetNameFor(id widget) {
-  return probeChildPath(msg::getZone(widget), widgetName, widget);
+  return widgetChildPath(msg::getZone(widget), widgetName, widget);
 }
 
 id ClassDisplayWidget::getTopLevel() { return msg::getTopLevel(owner); }

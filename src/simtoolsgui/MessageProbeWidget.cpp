@@ -102,7 +102,7 @@ id MessageProbeWidget::createEnd() {
 const char* MessageProbeWidget::getWidgetName() { return widgetName; }
 
 const char* MessageProbeWidget::makeWidgetNameFor(id widget) {
-  return probeChildPath(msg::getZone(widget), widgetName, widget);
+  return widgetChildPath(msg::getZone(widget), widgetName, widget);
 }
 
 id MessageProbeWidget::getTopLevel() { return msg::getTopLevel(parent); }
@@ -170,9 +170,7 @@ void MessageProbeWidget::showResult(const val_t& result) {
                    sizeof text);
   }
   resultObject = object ? result.val.object : nil;
-  msg::setActiveFlag(resultMessageProbeEntry, YES);
-  msg::setValue(resultMessageProbeEntry, text);
-  msg::setActiveFlag(resultMessageProbeEntry, NO);
+  probeShowInInactiveEntry(resultMessageProbeEntry, text);
 }
 
 void MessageProbeWidget::Spawn(const char*) {
@@ -200,10 +198,7 @@ void MessageProbeWidget::idReceive_arg(const char*, int index) {
     return;
   }
   msg::setArg_ToString(myProbe, index, msg::getObjectName(object));
-  id entry = argumentEntry(index);
-  msg::setActiveFlag(entry, YES);
-  msg::setValue(entry, msg::getDisplayName(object));
-  msg::setActiveFlag(entry, NO);
+  probeShowInInactiveEntry(argumentEntry(index), msg::getDisplayName(object));
 }
 
 const char* MessageProbeWidget::getId(const char*) {

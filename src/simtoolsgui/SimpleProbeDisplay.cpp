@@ -10,12 +10,6 @@
 #include "voduva/ClassDisplayHideButton.h"
 #include "voduva/ClassDisplayLabel.h"
 
-namespace {
-
-id frameIn(id parent) { return msg::createParent(objc_get_class("Frame"), parent); }
-
-}  // namespace
-
 id SimpleProbeDisplay::setProbeMap(id map) {
   probeMap = map;
   return this;
@@ -26,7 +20,7 @@ id SimpleProbeDisplay::createEnd() {
   SingleProbeDisplay::createEnd();
   id zone = getZone();
 
-  top_top_Frame = frameIn(topFrame);
+  top_top_Frame = probeFrameIn(topFrame);
   id raised = msg::createBegin(objc_get_class("Frame"), zone);
   msg::setParent(raised, top_top_Frame);
   msg::setReliefFlag(raised, YES);
@@ -43,10 +37,10 @@ id SimpleProbeDisplay::createEnd() {
   hideB = msg::createEnd(hide);
   msg::packBeforeAndFillLeft_expand(raisedFrame, hideB, NO);
 
-  middleFrame = frameIn(topFrame);
-  leftFrame = frameIn(middleFrame);
-  rightFrame = frameIn(middleFrame);
-  bottomFrame = frameIn(topFrame);
+  middleFrame = probeFrameIn(topFrame);
+  leftFrame = probeFrameIn(middleFrame);
+  rightFrame = probeFrameIn(middleFrame);
+  bottomFrame = probeFrameIn(topFrame);
 
   widgets = count ? static_cast<id*>(msg::alloc(zone, count * sizeof(id))) : nullptr;
   count = makeProbeRows(probeMap, probedObject, {topFrame, leftFrame, rightFrame, bottomFrame, 0}, widgets, count);

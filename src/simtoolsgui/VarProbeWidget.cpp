@@ -61,9 +61,8 @@ id VarProbeWidget::pack() {
 id VarProbeWidget::update() {
   char text[ProbeValueTextSize];
   msg::probeAsString_Buffer(myProbe, myObject, text);
-  if (!interactiveFlag) msg::setActiveFlag(myEntry, YES);
-  msg::setValue(myEntry, text);
-  if (!interactiveFlag) msg::setActiveFlag(myEntry, NO);
+  if (interactiveFlag) msg::setValue(myEntry, text);
+  else probeShowInInactiveEntry(myEntry, text);
   voduva_updateIdleTasks();
   return this;
 }

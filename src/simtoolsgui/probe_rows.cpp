@@ -1,8 +1,6 @@
 #include "simtoolsgui/probe_rows.h"
 
-#include <cstdint>
 #include <cstdio>
-#include <cstring>
 
 #include "collections/collections.h"
 #include "defobj/Zone.h"
@@ -11,19 +9,20 @@
 #include "simtoolsgui/simtoolsgui.h"
 #include "voduva/voduva.h"
 
-char* probeChildPath(id zone, const char* path, id child) {
-  const size_t size = std::strlen(path) + 32;
-  auto* name = static_cast<char*>(msg::alloc(zone, size));
-  std::snprintf(name, size, "%s.w%lu", path, static_cast<unsigned long>(reinterpret_cast<uintptr_t>(child)));
-  return name;
-}
-
 const char* probeEntryText(id entry) {
   static char text[ProbeValueTextSize];
   const char* value = msg::getValue(entry);
   if (msg::code(globalTkInterp) != TCL_OK) return nullptr;
   std::snprintf(text, sizeof text, "%s", value);
   return text;
+}
+
+id probeFrameIn(id parent) { return msg::createParent(objc_get_class("Frame"), parent); }
+
+void probeShowInInactiveEntry(id entry, const char* text) {
+  msg::setActiveFlag(entry, YES);
+  msg::setValue(entry, text);
+  msg::setActiveFlag(entry, NO);
 }
 
 BOOL probeObjectLives(id object) { return object && _obj_isLiveObject(object); }

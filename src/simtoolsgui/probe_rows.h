@@ -9,13 +9,16 @@
 inline constexpr size_t ProbeValueTextSize = 5120;
 inline constexpr size_t ProbeResultTextSize = 128;
 
-// The Tk path of a child of the window at path: path, ".w" and the child's
-// address in decimal; in zone.
-char* probeChildPath(id zone, const char* path, id child);
-
 // The text of an entry, kept until the next call; null when Tk could not
 // give it (its window is gone).
 const char* probeEntryText(id entry);
+
+// A plain frame in the parent widget.
+id probeFrameIn(id parent);
+
+// Shows the text in an entry that is kept inactive: the entry takes a new
+// value only while active.
+void probeShowInInactiveEntry(id entry, const char* text);
 
 // YES for an object that still lives; names and values read from Tcl or
 // from variables may be stale.

@@ -4,9 +4,13 @@
 #include "tclobjc/TclInterp.h"
 #include "tclobjc/tclObjc.h"
 
+const char* tclObjc_objectToNameIn(char (&text)[ObjectNameTextSize], id object) {
+  return object ? formatObjectName(text, object->isa, object) : "nil";
+}
+
 const char* tclObjc_objectToName(id object) {
   static char name[ObjectNameTextSize];
-  return object ? formatObjectName(name, object->isa, object) : "nil";
+  return tclObjc_objectToNameIn(name, object);
 }
 
 id tclObjc_nameToObject(const char* name) {

@@ -4,6 +4,7 @@
 
 #include <tcl.h>
 
+#include "defobj/address.h"
 #include "runtime/objc.h"
 
 // What tclObjc_nameToObject answers for a text that names nothing.
@@ -18,6 +19,8 @@ extern Tcl_Interp* tclObjc_lastInterp;
 // "Class@0x<hex address>", or "nil"; one static buffer that the next call
 // overwrites.
 const char* tclObjc_objectToName(id object);
+// The same name in the caller's buffer, for texts that hold several names.
+const char* tclObjc_objectToNameIn(char (&text)[ObjectNameTextSize], id object);
 // The object of a name: "Class@0x<address>" only for a live object (the
 // toolkit's objects and the bridge's interpreters), "nil", "Nil" or "0x0"
 // for nil, else a class name; TclObjcNotFound for anything else.

@@ -1,7 +1,5 @@
 #include "voduva/ClassDisplayHideButton.h"
 
-#include <cstdio>
-
 #include "defobj/phase.h"
 #include "voduva/voduva.h"
 
@@ -50,12 +48,10 @@ id ClassDisplayHideButton::createEnd() {
     commandMarkForDrop(this, owner);
     return this;
   }
-  // Three names in one text: the bridge's name buffer is shared.
-  char subName[512], ownerName[512];
-  std::snprintf(subName, sizeof subName, "%s", tclObjc_objectToName(subWidget));
-  std::snprintf(ownerName, sizeof ownerName, "%s", tclObjc_objectToName(owner));
+  char subName[ObjectNameTextSize], ownerName[ObjectNameTextSize];
   msg::eval(globalTkInterp, "%s configure -command {pack forget %s; %s armSuperButton; %s do_resize}", widgetName,
-            msg::getWidgetName(user), subName, ownerName);
+            msg::getWidgetName(user), tclObjc_objectToNameIn(subName, subWidget),
+            tclObjc_objectToNameIn(ownerName, owner));
   msg::eval(globalTkInterp, "%s configure -bitmap hide -activeforeground red -foreground red", widgetName);
   return this;
 }

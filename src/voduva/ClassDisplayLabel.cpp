@@ -1,7 +1,5 @@
 #include "voduva/ClassDisplayLabel.h"
 
-#include <cstdio>
-
 #include "defobj/phase.h"
 #include "voduva/voduva.h"
 
@@ -30,10 +28,9 @@ id CompleteProbeDisplayLabel::createEnd() {
   ClassDisplayLabel::createEnd();
   if (probedObject) {
     voduva_dragAndDrop(this, targetWidget);
-    char managerName[512];  // the bridge's name buffer is shared
-    std::snprintf(managerName, sizeof managerName, "%s", tclObjc_objectToName(probeDisplayManager));
+    char managerName[ObjectNameTextSize];
     msg::eval(globalTkInterp, "bind %s <ButtonPress-3> {%s createCompleteProbeDisplayFor: %s}", widgetName,
-              managerName, tclObjc_objectToName(probedObject));
+              tclObjc_objectToNameIn(managerName, probeDisplayManager), tclObjc_objectToName(probedObject));
   }
   msg::eval(globalTkInterp, "bind %s <Enter> {%s configure -fg CornFlowerBlue}", widgetName, widgetName);
   msg::eval(globalTkInterp, "bind %s <Leave> {%s configure -fg blue}", widgetName, widgetName);

@@ -41,18 +41,16 @@ Geometry parseGeometry(const char* text) {
 
 const char* pathOf(id widget) { return msg::getWidgetName(widget); }
 
-// A child's path: the parent's, ".w" and the child's address in decimal,
-// which keeps the path free of characters that Tk would read as
-// separators. Below the root the parent's part is empty.
-char* childPath(id zone, const char* parentPath, id child) {
+}  // namespace
+
+// Below the root the parent's part is empty.
+char* widgetChildPath(id zone, const char* parentPath, id child) {
   if (std::strcmp(parentPath, ".") == 0) parentPath = "";
   const size_t size = std::strlen(parentPath) + 32;
   auto* name = static_cast<char*>(msg::alloc(zone, size));
   std::snprintf(name, size, "%s.w%lu", parentPath, static_cast<unsigned long>(reinterpret_cast<uintptr_t>(child)));
   return name;
 }
-
-}  // namespace
 
 id Widget::createParent(Class cls, id parent) {
   id widget = msg::createBegin(cls, msg::getZone(parent));
@@ -65,14 +63,16 @@ void Widget::setParent(id newParent) {
   parent = newParent;
 }
 
-const char* Widget::makeWidgetNameFor(id widget) { return childPath(msg::getZone(widget), widgetName, widget); }
+const char* Widget::makeWidgetNameFor(id widget) {
+  return widgetChildPath(msg::getZone(widget), widgetName, widget);
+}
 
 id Widget::setWidgetNameFromParent(id parentWidget) {
   return setWidgetName(const_cast<char*>(msg::makeWidgetNameFor(parentWidget, this)));
 }
 
 id Widget::setWidgetNameFromParentName(const char* parentName) {
-  return setWidgetName(childPath(getZone(), parentName, this));
+  return setWidgetName(widgetChildPath(getZone(), parentName, this));
 }
 
 id Widget::setWidgetName(char* name) {

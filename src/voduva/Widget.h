@@ -56,3 +56,8 @@ struct Widget : CreateDrop {
   // Takes the path text, allocated in the widget's zone.
   id setWidgetName(char* name);
 };
+
+// A child's path: the parent's, ".w" and the child's address in decimal,
+// which keeps the path free of characters that Tk would read as
+// separators; allocated in zone.
+char* widgetChildPath(id zone, const char* parentPath, id child);
