@@ -22,6 +22,7 @@ void startForEach(PAction* action, id activity, id memberClass) {
 
   index->activity = sub;
   index->memberIndex = action->bits & BitRandomized ? msg::beginPermuted(action->target, zone) : msg::begin(action->target, zone);
+  index->nextMember = get_imp(index->memberIndex->isa, msg::next.sel);
   // A message action prepares its call once, on its first member; the
   // call is re-aimed at each member after that.
   if (memberClass == id_ActionTo_c && !action->call && msg::getCount(action->target))
@@ -73,6 +74,28 @@ void FActionForEachHeterogeneous_c::describe(id stream) {
 
 // --- ForEachActivity_c ---
 
+// A fresh walk is the general loop of an activity with what it learns from
+// its classes done once: the index is a ForEachIndex_c, whose actions are
+// the one member action and never merges, and the member action's
+// performance is looked up before the first member. A member's method
+// that stops or terminates the walk is seen where the general loop sees
+// it; anything else (a resumed walk, a subactivity) goes on in the general
+// loop, which takes over from any point of this one.
+id ForEachActivity_c::_run_() {
+  auto* index = static_cast<ForEachIndex_c*>(currentIndex);
+  id action = index->memberAction;
+  const auto perform = imp_cast<void (*)(id, SEL, id)>(get_imp(action->isa, msg::_performAction_.sel));
+  if (status != Initialized || !perform) return Activity_c::_run_();
+  status = Running;
+  for (;;) {
+    if (currentSubactivity) return Activity_c::_run_();
+    if (status == Terminated) return terminateWalk();
+    if (!index->nextAction(&status)) return breakFunction && breakFunction(this) ? interrupted() : status;
+    if (breakFunction && breakFunction(this)) return interrupted();
+    perform(action, msg::_performAction_.sel, this);
+  }
+}
+
 id ForEachActivity_c::getCurrentMember() {
   return msg::getTarget(static_cast<ForEachIndex_c*>(currentIndex)->memberAction);
 }
@@ -80,16 +103,21 @@ id ForEachActivity_c::getCurrentMember() {
 // --- ForEachIndex_c ---
 
 // Only next goes to the member index: on a permuted index every other
-// query rebuilds the permutation and draws a new order.
+// query rebuilds the permutation and draws a new order. Once it has
+// answered its last member it is not asked again, so a walk stopped after
+// its last member completes when it is run again.
 id ForEachIndex_c::nextAction(id* status) {
-  id member = msg::next(memberIndex);
+  id member = ended            ? nil
+              : nextMember ? imp_cast<id (*)(id, SEL)>(nextMember)(memberIndex, msg::next.sel)
+                           : msg::next(memberIndex);
   static_cast<PAction*>(memberAction)->target = member;
   if (member) return memberAction;
+  ended = YES;
   *status = Completed;
   return nil;
 }
 
-id ForEachIndex_c::get() { return memberAction; }
+id ForEachIndex_c::get() { return ended ? nil : memberAction; }
 id ForEachIndex_c::getLoc() { return msg::getLoc(memberIndex); }
 
 void ForEachIndex_c::drop() {
@@ -119,6 +147,7 @@ REFUSED(id ForEachIndex_c::getCollection(), "getCollection", nil)
 void ForEachIndex_c::setLoc(id location) {
   if (location != End) debugabort("ActionGroup", __LINE__, "-[ForEachIndex_c setLoc:]");
   msg::setLoc(memberIndex, End);
+  ended = YES;
 }
 
 REGISTER_CLASS(ActionForEach_c, ActionTo_c,
@@ -140,6 +169,7 @@ REGISTER_CLASS(FActionForEachHeterogeneous_c, FAction_c,
   method<&FActionForEachHeterogeneous_c::describe>(msg::describe))
 
 REGISTER_CLASS(ForEachActivity_c, Activity_c,
+  method<&ForEachActivity_c::_run_>(msg::_run_),
   method<&ForEachActivity_c::getCurrentMember>(msg::getCurrentMember))
 
 REGISTER_CLASS(ForEachIndex_c, Object_s,

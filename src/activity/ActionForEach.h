@@ -23,6 +23,7 @@ struct FActionForEachHeterogeneous_c : FAction_c {
 };
 
 struct ForEachActivity_c : Activity_c {
+  id _run_();
   id getCurrentMember();
 };
 
@@ -30,6 +31,8 @@ struct ForEachIndex_c : Object_s {
   id activity;
   id memberIndex;   // over the collection
   id memberAction;  // the per-member action
+  IMP nextMember;   // the member index's next, looked up once for the walk (null: none)
+  BOOL ended;       // the member index has answered its last member
 
   id nextAction(id* status);
   id get();

@@ -143,7 +143,7 @@ id Activity_c::_run_() {
   status = Running;
   if (previous == Released || (previous == Stopped && !currentSubactivity)) goto resume;
   if (previous == Terminated) {
-    if (!currentSubactivity) goto terminate;
+    if (!currentSubactivity) return terminateWalk();
     status = Terminated;  // carried out once the subactivity has completed
   }
   for (;;) {
@@ -166,7 +166,7 @@ id Activity_c::_run_() {
         sub->ownerActivity = sub->registeredOwnerActivity;
       }
     }
-    if (status == Terminated) goto terminate;
+    if (status == Terminated) return terminateWalk();
   next:
     action = msg::nextAction(currentIndex, &status);
     if (!action) goto exhausted;
@@ -178,16 +178,17 @@ id Activity_c::_run_() {
     action = msg::get(currentIndex);
     if (!action) goto next;
   perform:
-    if (breakFunction && breakFunction(this)) goto interrupted;
+    if (breakFunction && breakFunction(this)) return interrupted();
     msg::_performAction_(action, this);
   }
 exhausted:
-  if (breakFunction && breakFunction(this)) goto interrupted;
+  if (breakFunction && breakFunction(this)) return interrupted();
   return status;
-interrupted:
-  if (status == Terminated) goto terminate;
-  return status;
-terminate:
+}
+
+id Activity_c::interrupted() { return status == Terminated ? terminateWalk() : status; }
+
+id Activity_c::terminateWalk() {
   msg::setLoc(currentIndex, End);
   currentSubactivity = nullptr;
   status = Completed;

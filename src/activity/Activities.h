@@ -46,6 +46,11 @@ struct Activity_c : Object_s {
   void dropAllocations(BOOL componentAlloc);
   void describe(id stream);
 
+  // The ends of a run: after a break function answered YES, and when the
+  // activity was terminated (its index is put at End).
+  id interrupted();
+  id terminateWalk();
+
   // The plan being run, or nil (for-each activities, detached activities).
   id plan() const;
   // The lowest activity below this one along the current subactivities.

@@ -65,9 +65,11 @@ namespace {
 // Reads come only from the current buffer and writes go only to the pending
 // one, so the order changes no result. The weighted sum is the rule's 32-bit
 // signed sum; it is formed in unsigned arithmetic, which wraps where signed
-// overflow would be undefined. With keepCopy each new row also goes into the
-// current buffer as soon as no later row reads the old one (row 0, which
-// the last row reads, at the end); the plain loop is compiled apart.
+// overflow would be undefined. With keepCopy the new values of each row also
+// go into the current buffer once no later row reads its old ones: those of
+// row y - 2 in the pass over row y, where the copy hides behind the
+// division, and the last two rows and row 0 (which the last row reads) at
+// the end. The plain loop is compiled apart.
 template <bool keepCopy>
 void diffuseRows(intptr_t* cells, intptr_t* next, const intptr_t* rows, unsigned w, unsigned h, double diffusion,
                  double evaporation) {
@@ -87,13 +89,23 @@ void diffuseRows(intptr_t* cells, intptr_t* next, const intptr_t* rows, unsigned
       out[x] = roundedValue(((sum / twenty) * diffusion + self) * evaporation);
     };
     cell(0, w - 1, w > 1 ? 1 : 0);
-    for (unsigned x = 1; x + 1 < w; x++) cell(x, x - 1, x + 1);
+    if (keepCopy && y >= 3) {
+      const intptr_t* kept = next + rows[y - 2];
+      intptr_t* keep = cells + rows[y - 2];
+      keep[0] = kept[0];
+      for (unsigned x = 1; x + 1 < w; x++) {
+        cell(x, x - 1, x + 1);
+        keep[x] = kept[x];
+      }
+      if (w > 1) keep[w - 1] = kept[w - 1];
+    } else {
+      for (unsigned x = 1; x + 1 < w; x++) cell(x, x - 1, x + 1);
+    }
     if (w > 1) cell(w - 1, w - 2, 0);
-    if (keepCopy && y >= 2) keepRow(y - 1);
   }
   if (keepCopy) {
     keepRow(0);
-    if (h > 1) keepRow(h - 1);
+    for (unsigned y = h > 3 ? h - 2 : 1; y < h; y++) keepRow(y);
   }
 }
 

@@ -144,22 +144,6 @@ unsigned Discrete2d::getSizeY() { return ysize; }
 intptr_t* Discrete2d::getLattice() { return lattice; }
 intptr_t* Discrete2d::getOffsets() { return offsets; }
 
-id Discrete2d::getObjectAtX_Y(unsigned x, unsigned y) {
-  return reinterpret_cast<id>(lattice[offsets[y] + x]);
-}
-
-intptr_t Discrete2d::getValueAtX_Y(unsigned x, unsigned y) { return lattice[offsets[y] + x]; }
-
-id Discrete2d::putObject_atX_Y(id object, unsigned x, unsigned y) {
-  lattice[offsets[y] + x] = reinterpret_cast<intptr_t>(object);
-  return this;
-}
-
-id Discrete2d::putValue_atX_Y(intptr_t value, unsigned x, unsigned y) {
-  lattice[offsets[y] + x] = value;
-  return this;
-}
-
 id Discrete2d::fastFillWithValue(intptr_t value) {
   std::fill_n(lattice, cellCount(), value);
   return this;

@@ -34,10 +34,18 @@ struct Discrete2d : BroodObject {
   unsigned getSizeY();
   intptr_t* getLattice();
   intptr_t* getOffsets();
-  id getObjectAtX_Y(unsigned x, unsigned y);
-  intptr_t getValueAtX_Y(unsigned x, unsigned y);
-  id putObject_atX_Y(id object, unsigned x, unsigned y);
-  id putValue_atX_Y(intptr_t value, unsigned x, unsigned y);
+  // The cell accessors are defined here so that subclasses that extend them
+  // (Grid2d) call them without a call of their own.
+  id getObjectAtX_Y(unsigned x, unsigned y) { return reinterpret_cast<id>(lattice[offsets[y] + x]); }
+  intptr_t getValueAtX_Y(unsigned x, unsigned y) { return lattice[offsets[y] + x]; }
+  id putObject_atX_Y(id object, unsigned x, unsigned y) {
+    lattice[offsets[y] + x] = reinterpret_cast<intptr_t>(object);
+    return this;
+  }
+  id putValue_atX_Y(intptr_t value, unsigned x, unsigned y) {
+    lattice[offsets[y] + x] = value;
+    return this;
+  }
   id fastFillWithValue(intptr_t value);
   id fastFillWithObject(id object);
   id fillWithValue(intptr_t value);

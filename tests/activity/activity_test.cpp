@@ -16,13 +16,13 @@ struct Plan {
   id schedule = newSchedule();
   id activity;
 
-  explicit Plan(SEL first = msg::logAct.sel) {
+  explicit Plan(SEL first = msg::logAct.sel, SEL each = msg::logAct.sel) {
     msg::addLast(members, newAgent("x"));
     msg::addLast(members, newAgent("y"));
     at(schedule, 1, a, first);
     at(schedule, 1, b);
     at(schedule, 2, c);
-    msg::at_createActionForEach_message(schedule, 3, members, msg::logAct.sel);
+    msg::at_createActionForEach_message(schedule, 3, members, each);
     activity = msg::activateIn(schedule, nil);
     clearLog();
   }
@@ -38,6 +38,7 @@ struct RunCase {
   const char* name;
   SEL first;  // the message of a's action
   std::vector<Request> requests;
+  SEL each = msg::logAct.sel;  // the message of the for-each action
 };
 
 }  // namespace
@@ -72,10 +73,22 @@ TEST(RunLoop, RequestsPerformTheirShareOfThePlan) {
        stop,
        {{&msg::run, Stopped, "a@1"}, {&msg::run, Completed, "b@1 c@2 x@3 y@3"}}},
       {"terminate from an action ends the run", terminate, {{&msg::run, Completed, "a@1"}}},
+      // A walk stopped by its first member resumes at the second, and the
+      // stop from the last member holds the walk at its end.
+      {"stop from a member stops before the next member",
+       act,
+       {{&msg::run, Stopped, "a@1 b@1 c@2 x@3"}, {&msg::run, Stopped, "y@3"}, {&msg::run, Completed, ""}},
+       stop},
+      {"step after a member stopped the walk",
+       act,
+       {{&msg::run, Stopped, "a@1 b@1 c@2 x@3"}, {&msg::stepAction, Stopped, "y@3"}, {&msg::run, Completed, ""}},
+       stop},
+      {"terminate from a member ends the walk and the run", act, {{&msg::run, Completed, "a@1 b@1 c@2 x@3"}},
+       terminate},
   };
   for (const RunCase& c : cases) {
     SCOPED_TRACE(c.name);
-    Plan plan(c.first);
+    Plan plan(c.first, c.each);
     for (const Request& r : c.requests) {
       clearLog();
       EXPECT_EQ((*r.message)(plan.activity), r.answer);

@@ -94,15 +94,22 @@ TEST(Zone, ComponentAllocationsStayOutOfThePopulation) {
   msg::drop(zone);
 }
 
+// A small allocation and one of several huge pages, as a large lattice's
+// cells take.
 TEST(Zone, SizedAllocationsAndBlocksRestoreTheCounters) {
   Zone_c* zone = makeZone();
   const Counters before = countersOf(zone);
+  for (size_t size : {size_t{13}, (size_t{9} << 20) + 5}) {
+    auto* bytes = static_cast<unsigned char*>(msg::alloc(zone, size));
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(bytes) % 8, 0u);
+    EXPECT_EQ(reinterpret_cast<size_t*>(bytes)[-2], size);
+    EXPECT_EQ(bytes[0], _obj_fillalloc);
+    EXPECT_EQ(bytes[size - 1], _obj_fillalloc);
+    EXPECT_EQ(zone->allocCount, before.allocCount + 1);
+    EXPECT_EQ(zone->allocTotal, before.allocTotal + size);
+    msg::free(zone, bytes);
+  }
   auto* bytes = static_cast<unsigned char*>(msg::alloc(zone, 13));
-  EXPECT_EQ(reinterpret_cast<uintptr_t>(bytes) % 8, 0u);
-  EXPECT_EQ(reinterpret_cast<size_t*>(bytes)[-2], 13u);
-  EXPECT_EQ(bytes[12], _obj_fillalloc);
-  EXPECT_EQ(zone->allocCount, before.allocCount + 1);
-  EXPECT_EQ(zone->allocTotal, before.allocTotal + 13);
   auto* block = static_cast<unsigned char*>(msg::allocBlock(zone, 24));
   EXPECT_EQ(block[23], _obj_fillalloc);
   EXPECT_EQ(zone->blockTotal, before.blockTotal + 24);

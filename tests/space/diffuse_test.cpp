@@ -82,6 +82,11 @@ const Step steps[] = {
      {{100, 400, 100}, {400, 0, 400}, {100, 400, 100}}},
     {"a row is its own neighbour across the edge", {{0, 300, 0, 0, 60}}, 1.0, 1.0, {}},
     {"a single column", {{7000}, {0}, {13}}, 0.7, 0.95, {}},
+    // Taller lattices, whose rows are kept while later rows are computed.
+    {"a tall column", {{7000}, {0}, {13}, {0}, {500}, {0}}, 0.7, 0.95, {}},
+    {"seven rows",
+     {{9, 0, 3000, 0}, {0, 20000, 0, 1}, {5, 0, 0, 0}, {0, 0, 777, 0}, {0, 32767, 0, 0}, {4000, 0, 0, 2}, {0, 0, 0, 31000}},
+     1.0, 0.99, {}},
     {"sums beyond 32 bits wrap", {{1 << 30, 0, 0}, {0, 0, 0}, {0, 5, int64_t(1) << 33}}, 1.0,
      1.0, {}},
 };
