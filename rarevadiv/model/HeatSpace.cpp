@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "defobj/phase.h"
-#include "model/CachedSend.h"
 #include "random/random.h"
+#include "runtime/cached_send.h"
 
 id HeatSpace::addHeat_X_Y(HeatValue heat, int x, int y) {
   const int64_t sum = static_cast<int64_t>(heatAt(x, y)) + heat;

@@ -4,9 +4,9 @@
 
 #include "defobj/phase.h"
 #include "defobj/raise.h"
-#include "model/CachedSend.h"
 #include "model/HeatSpace.h"
 #include "random/random.h"
+#include "runtime/cached_send.h"
 #include "space/Discrete2d.h"
 #include "voduva/raster_messages.h"  // header only: the model links no Tk
 

@@ -92,6 +92,7 @@ id ForEachActivity_c::_run_() {
     if (status == Terminated) return terminateWalk();
     if (!index->nextAction(&status)) return breakFunction && breakFunction(this) ? interrupted() : status;
     if (breakFunction && breakFunction(this)) return interrupted();
+    prefetchFollowing(index->memberIndex);
     perform(action, msg::_performAction_.sel, this);
   }
 }

@@ -97,6 +97,11 @@ using ListIndex_mlinks = ListIndexGEN<MemberLinks>;
 // zone).
 id beginLinkedList(id list);
 id beginMlinksList(id list, id zone);
+// A walk about to visit the member a list index is on asks for what it
+// visits next: the link after the following one and the following member
+// are fetched into the cache while the current member is visited. Reads
+// only links of the list as it stands; any other index is left alone.
+void prefetchFollowing(id index);
 // The first member of a non-empty member-link list.
 id getFirstMlinksList(id list);
 // Takes a member out of a member-link list that holds it, without making

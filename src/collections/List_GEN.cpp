@@ -241,6 +241,23 @@ link_t* linkOf(const ListIndex_any* index) { return static_cast<link_t*>(index->
 }  // namespace
 
 template <class Links>
+void prefetchFollowingLinks(const ListIndex_any* index) {
+  if (index->position <= 0) return;
+  const List_any* list = listOf(index);
+  link_t* following = linkOf(index)->next;
+  if (following == list->firstLink) return;
+  __builtin_prefetch(following->next);
+  __builtin_prefetch(Links::memberOf(list, following));
+}
+
+void prefetchFollowing(id index) {
+  if (index->isa == static_cast<Class>(id_ListIndex_linked))
+    prefetchFollowingLinks<LinkedLinks>(static_cast<ListIndex_any*>(index));
+  else if (index->isa == static_cast<Class>(id_ListIndex_mlinks))
+    prefetchFollowingLinks<MemberLinks>(static_cast<ListIndex_any*>(index));
+}
+
+template <class Links>
 id ListIndexGEN<Links>::next() {
   List_any* list = listOf(this);
   if (position > 0) {

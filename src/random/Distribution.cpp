@@ -10,6 +10,7 @@
 #include "random/UniformIntegralDist.h"
 #include "random/record.h"
 #include "random/reports.h"
+#include "runtime/cached_send.h"
 
 namespace {
 constexpr uint32_t VirtualGeneratorNotSet = 0x40000000;
@@ -165,16 +166,18 @@ unsigned Distribution_<Self, T>::getMagic() { return distMagic; }
 template <class Self, class T>
 const char* Distribution_<Self, T>::getName() { return zstrdup(_obj_scratchZone, distName); }
 
+// Every draw of a distribution sends one of these to its generator, whose
+// class is nearly always the one of the draw before.
 template <class Self, class T>
 unsigned Distribution_<Self, T>::drawUnsigned() {
-  return useSplitGenerator ? msg::getUnsignedSample(randomGenerator, virtualGenerator)
-                           : msg::getUnsignedSample_(randomGenerator);
+  static CachedSend plain(msg::getUnsignedSample_), split(msg::getUnsignedSample);
+  return useSplitGenerator ? split(randomGenerator, virtualGenerator) : plain(randomGenerator);
 }
 
 template <class Self, class T>
 double Distribution_<Self, T>::drawDouble() {
-  return useSplitGenerator ? msg::getDoubleSample(randomGenerator, virtualGenerator)
-                           : msg::getDoubleSample_(randomGenerator);
+  static CachedSend plain(msg::getDoubleSample_), split(msg::getDoubleSample);
+  return useSplitGenerator ? split(randomGenerator, virtualGenerator) : plain(randomGenerator);
 }
 
 template <class Self, class T>
