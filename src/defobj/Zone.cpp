@@ -135,18 +135,32 @@ void rawFree(const Zone_c* zone, void* block) {
   else xfree(block);
 }
 
-// Blocks of two huge pages or more (the cells of large lattices) start on
-// a huge-page boundary and are offered to the kernel for huge pages before
-// anything touches them: reads spread over such a block then rarely miss
-// the address translation cache. Where the kernel offers none, the block
-// is an aligned one like any other.
-constexpr size_t HugePage = size_t{2} << 20;
+// Sized allocations of two huge pages or more (the cells of large
+// lattices) start on a huge-page boundary and are offered to the kernel for
+// huge pages before anything touches them: reads spread over such a block
+// then rarely miss the address translation cache. Each one's data begins a
+// different number of cache lines past the boundary, so that lattices read
+// and written side by side do not share the low bits of their addresses
+// (on which the processor would hold loads behind unrelated stores). Where
+// the kernel offers no huge pages, such a block is an aligned one like any
+// other. Answers the caller's pointer with its header written.
+constexpr size_t HugePage = size_t{2} << 20, Stagger = 9 * 64, Staggers = 7;
 
-void* sizedBlock(size_t size) {
+size_t* sizedAllocation(size_t size) {
+  static unsigned turn;
+  size_t lead = SizedHeader + Stagger * (turn % Staggers);
   void* block = nullptr;
-  if (size < 2 * HugePage || posix_memalign(&block, HugePage, size) != 0) return xmalloc(size);
-  madvise(block, size / HugePage * HugePage, MADV_HUGEPAGE);
-  return block;
+  if (size + lead >= 2 * HugePage && posix_memalign(&block, HugePage, size + lead) == 0) {
+    madvise(block, (size + lead) / HugePage * HugePage, MADV_HUGEPAGE);
+    turn++;
+  } else {
+    lead = SizedHeader;
+    block = xmalloc(size + lead);
+  }
+  auto* p = reinterpret_cast<size_t*>(static_cast<char*>(block) + lead);
+  p[-1] = lead;
+  p[-2] = size;
+  return p;
 }
 
 void fill(void* p, unsigned char value, size_t size) {
@@ -281,9 +295,7 @@ void Zone_c::freeIVarsComponent(id object) {
 void* Zone_c::alloc(size_t size) {
   if (GCFixedRootFlag) debugabort("Zone", 371, "-[Zone(c) _alloc:]");
   checkSize(size, "-[Zone(c) _alloc:]");
-  auto* p = reinterpret_cast<size_t*>(static_cast<char*>(sizedBlock(size + SizedHeader)) + SizedHeader);
-  p[-1] = SizedHeader;
-  p[-2] = size;
+  size_t* p = sizedAllocation(size);
   if (_obj_debug) {
     allocCount++;
     allocTotal += size;
