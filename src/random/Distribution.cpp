@@ -170,13 +170,15 @@ const char* Distribution_<Self, T>::getName() { return zstrdup(_obj_scratchZone,
 // class is nearly always the one of the draw before.
 template <class Self, class T>
 unsigned Distribution_<Self, T>::drawUnsigned() {
-  static CachedSend plain(msg::getUnsignedSample_), split(msg::getUnsignedSample);
+  static CachedSend plain(msg::getUnsignedSample_);
+  static CachedSend split(msg::getUnsignedSample);
   return useSplitGenerator ? split(randomGenerator, virtualGenerator) : plain(randomGenerator);
 }
 
 template <class Self, class T>
 double Distribution_<Self, T>::drawDouble() {
-  static CachedSend plain(msg::getDoubleSample_), split(msg::getDoubleSample);
+  static CachedSend plain(msg::getDoubleSample_);
+  static CachedSend split(msg::getDoubleSample);
   return useSplitGenerator ? split(randomGenerator, virtualGenerator) : plain(randomGenerator);
 }
 
