@@ -79,8 +79,11 @@ constexpr int maxRedraws = 10;
 // cell: the current heat, the pending heat of the cell itself and the
 // world's cells. Asked for all at once, the cache misses of a large
 // lattice overlap instead of following one another (the world is read
-// only once the heat has chosen the target).
-void prefetchNeighbourhood(const Discrete2d* world, const HeatSpace* heat, int x, int y, int w, int h) {
+// only once the heat has chosen the target). Forced inline: a function that
+// only prefetches looks free of effects to the optimizer, which would drop
+// the call.
+[[gnu::always_inline]] inline void prefetchNeighbourhood(const Discrete2d* world, const HeatSpace* heat, int x,
+                                                         int y, int w, int h) {
   const int left = wrapCoordinate(x - 1, w), right = wrapCoordinate(x + 1, w);
   for (int dy = -1; dy <= 1; dy++) {
     const int row = wrapCoordinate(y + dy, h);

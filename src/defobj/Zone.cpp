@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include "collections/List.h"
 #include "collections/collections.h"
@@ -136,31 +137,54 @@ void rawFree(const Zone_c* zone, void* block) {
 }
 
 // Sized allocations of two huge pages or more (the cells of large
-// lattices) start on a huge-page boundary and are offered to the kernel for
-// huge pages before anything touches them: reads spread over such a block
-// then rarely miss the address translation cache. Each one's data begins a
-// different number of cache lines past the boundary, so that lattices read
-// and written side by side do not share the low bits of their addresses
-// (on which the processor would hold loads behind unrelated stores). Where
-// the kernel offers no huge pages, such a block is an aligned one like any
-// other. Answers the caller's pointer with its header written.
-constexpr size_t HugePage = size_t{2} << 20, Stagger = 9 * 64, Staggers = 7;
+// lattices) are mapped afresh from the kernel on a huge-page boundary and
+// offered for huge pages before anything touches them: reads spread over
+// such a block then rarely miss the address translation cache. Heap memory
+// handed out before is already mapped with small pages, which the advice no
+// longer changes, so these never come from the heap while the kernel has
+// pages to map. Each one's data begins a different number of cache lines
+// past the boundary, so that lattices read and written side by side do not
+// share the low bits of their addresses (on which the processor would hold
+// loads behind unrelated stores). The header's distance back to the block
+// start carries Mapped for a block that goes back to the kernel.
+constexpr size_t HugePage = size_t{2} << 20, Stagger = 9 * 64, Staggers = 7, Mapped = 1;
+
+void* mapHugePages(size_t length) {
+  const size_t span = length + HugePage;
+  void* mapping = mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (mapping == MAP_FAILED) return nullptr;
+  char* const first = static_cast<char*>(mapping);
+  char* const start = reinterpret_cast<char*>((reinterpret_cast<uintptr_t>(first) + HugePage - 1) & ~(HugePage - 1));
+  const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  char* const end = start + (length + page - 1) / page * page;
+  if (start > first) munmap(first, static_cast<size_t>(start - first));
+  if (first + span > end) munmap(end, static_cast<size_t>(first + span - end));
+  madvise(start, length / HugePage * HugePage, MADV_HUGEPAGE);
+  return start;
+}
 
 size_t* sizedAllocation(size_t size) {
   static unsigned turn;
   size_t lead = SizedHeader + Stagger * (turn % Staggers);
-  void* block = nullptr;
-  if (size + lead >= 2 * HugePage && posix_memalign(&block, HugePage, size + lead) == 0) {
-    madvise(block, (size + lead) / HugePage * HugePage, MADV_HUGEPAGE);
+  void* block = size + lead >= 2 * HugePage ? mapHugePages(size + lead) : nullptr;
+  const bool mapped = block;
+  if (mapped) {
     turn++;
   } else {
     lead = SizedHeader;
     block = xmalloc(size + lead);
   }
   auto* p = reinterpret_cast<size_t*>(static_cast<char*>(block) + lead);
-  p[-1] = lead;
+  p[-1] = lead | (mapped ? Mapped : 0);
   p[-2] = size;
   return p;
+}
+
+void freeSized(size_t* p) {
+  const size_t lead = p[-1] & ~Mapped;
+  char* const block = reinterpret_cast<char*>(p) - lead;
+  if (p[-1] & Mapped) munmap(block, p[-2] + lead);
+  else xfree(block);
 }
 
 void fill(void* p, unsigned char value, size_t size) {
@@ -315,7 +339,7 @@ void Zone_c::free(void* pointer) {
     allocCount--;
     allocTotal -= p[-2];
   }
-  xfree(reinterpret_cast<char*>(p) - p[-1]);
+  freeSized(p);
 }
 
 void* Zone_c::allocBlock(size_t size) {
