@@ -150,6 +150,11 @@ id Warmling::step() {
   return this;
 }
 
+void Warmling::prefetchStep(id warmling) {
+  const auto* w = static_cast<const Warmling*>(warmling);
+  prefetchNeighbourhood(static_cast<const Discrete2d*>(w->world), w->heat, w->x, w->y, w->worldXSize, w->worldYSize);
+}
+
 id Warmling::drawSelfOn(id raster) {
   msg::drawPointX_Y_Color(raster, x, y, bugColor);
   return this;

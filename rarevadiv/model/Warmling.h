@@ -32,5 +32,7 @@ struct Warmling : BroodObject {
   // Using.
   double getUnhappiness();
   id step();
+  // Fetches what the warmling's next step reads into the cache.
+  static void prefetchStep(id warmling);
   id drawSelfOn(id raster);
 };

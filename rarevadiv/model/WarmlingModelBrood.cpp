@@ -8,6 +8,7 @@
 #include "defobj/phase.h"
 #include "defobj/raise.h"
 #include "model/HeatSpace.h"
+#include "model/Warmling.h"
 #include "objectbase/objectbase.h"
 
 namespace {
@@ -108,6 +109,9 @@ id WarmlingModelBrood::buildActions() {
   modelActions = msg::create(ActionGroup, this);
   msg::createActionTo_message(modelActions, heat, msg::stepRule.sel);
   actionForEach = msg::createActionForEach_message(modelActions, warmlingList, msg::step.sel);
+  // On a large world the walk fetches each warmling's neighbourhood a few
+  // warmlings before it steps.
+  setVisitHint(get_imp(objc_get_class("Warmling"), msg::step.sel), Warmling::prefetchStep);
   msg::_syncUpdateOrder_(this);
   msg::createActionTo_message(modelActions, heat, msg::updateLattice.sel);
   modelSchedule = msg::create_setRepeatInterval(Schedule, this, 1);

@@ -1,11 +1,23 @@
 #include "activity/ActionForEach.h"
 
+#include <vector>
+
 #include "activity/CompoundAction.h"
 #include "defobj/address.h"
 #include "defobj/phase.h"
 #include "misc/debugabort.h"
 
 namespace {
+
+struct VisitHintEntry {
+  IMP method;
+  VisitHint hint;
+};
+std::vector<VisitHintEntry> visitHints;
+
+// Hints pay when the members' data outgrows the caches, so only walks
+// over lists this long give them, that many members ahead.
+constexpr unsigned LongWalk = 1024, HintDistance = 4;
 
 // Starts the subactivity that visits the members: a sequential or freshly
 // permuted walk, with a copy of the action turned into the plain kind that
@@ -33,6 +45,9 @@ void startForEach(PAction* action, id activity, id memberClass) {
   copy->ownerActions[0] = copy->ownerActions[1] = nullptr;
   copy->autoDropFlag = NO;  // the call stays with the action
   index->memberAction = copy;
+  if (memberClass == id_ActionTo_c && !visitHints.empty() && !(action->bits & BitRandomized) &&
+      msg::getCount(action->target) >= LongWalk)
+    index->hintMessage = static_cast<ActionTo_c*>(action)->selector;
   owner->currentSubactivity = sub;
 }
 
@@ -44,6 +59,15 @@ void describeCollection(id stream, const char* head, id collection) {
 }
 
 }  // namespace
+
+void setVisitHint(IMP method, VisitHint hint) {
+  for (VisitHintEntry& entry : visitHints)
+    if (entry.method == method) {
+      entry.hint = hint;
+      return;
+    }
+  visitHints.push_back({method, hint});
+}
 
 // --- ActionForEach_c ---
 
@@ -93,6 +117,7 @@ id ForEachActivity_c::_run_() {
     if (!index->nextAction(&status)) return breakFunction && breakFunction(this) ? interrupted() : status;
     if (breakFunction && breakFunction(this)) return interrupted();
     prefetchFollowing(index->memberIndex);
+    if (index->hintMessage) index->hintAhead();
     perform(action, msg::_performAction_.sel, this);
   }
 }
@@ -116,6 +141,19 @@ id ForEachIndex_c::nextAction(id* status) {
   ended = YES;
   *status = Completed;
   return nil;
+}
+
+void ForEachIndex_c::hintAhead() {
+  id member = memberAhead(memberIndex, HintDistance);
+  if (!member) return;
+  if (member->isa != hintClass) {
+    hintClass = member->isa;
+    const IMP method = get_imp(hintClass, hintMessage);
+    hint = nullptr;
+    for (const VisitHintEntry& entry : visitHints)
+      if (method && entry.method == method) hint = entry.hint;
+  }
+  if (hint) hint(member);
 }
 
 id ForEachIndex_c::get() { return ended ? nil : memberAction; }

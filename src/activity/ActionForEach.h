@@ -6,6 +6,7 @@
 
 #include "activity/Action.h"
 #include "activity/Activities.h"
+#include "activity/activity.h"
 
 struct ActionForEach_c : ActionTo_c {
   id createEnd();
@@ -33,6 +34,11 @@ struct ForEachIndex_c : Object_s {
   id memberAction;  // the per-member action
   IMP nextMember;   // the member index's next, looked up once for the walk (null: none)
   BOOL ended;       // the member index has answered its last member
+  SEL hintMessage;  // the message whose visit hints are given ahead (null: none)
+  Class hintClass;  // the last class looked up for them, and its hint
+  VisitHint hint;
+
+  void hintAhead();
 
   id nextAction(id* status);
   id get();

@@ -60,6 +60,14 @@ void _activity_insertAction(id schedule, timeval_t t, id action);
 // synchronization schedule, moving it when it waits at another time.
 void _update_mergeSchedules(id scheduleActivity, timeval_t t);
 
+// Hints of for-each walks: what a member's method for a message will read
+// can be fetched into the cache a few members before the walk gets there.
+// A walk over a long list calls the hint given for the method that its
+// message finds in a member's class on the member that many places ahead.
+// A hint only reads.
+using VisitHint = void (*)(id member);
+void setVisitHint(IMP method, VisitHint hint);
+
 // Reports a context query (current time, current brood) made where no
 // suitable activity runs.
 [[noreturn]] void _activity_context_error(const char* name);

@@ -102,6 +102,10 @@ id beginMlinksList(id list, id zone);
 // are fetched into the cache while the current member is visited. Reads
 // only links of the list as it stands; any other index is left alone.
 void prefetchFollowing(id index);
+// The member that many places after a list index's current member, or nil
+// past the end, off a member, or on another index. Reads only links of the
+// list as it stands.
+id memberAhead(id index, unsigned ahead);
 // The first member of a non-empty member-link list.
 id getFirstMlinksList(id list);
 // Takes a member out of a member-link list that holds it, without making

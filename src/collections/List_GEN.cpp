@@ -250,6 +250,26 @@ void prefetchFollowingLinks(const ListIndex_any* index) {
   __builtin_prefetch(Links::memberOf(list, following));
 }
 
+template <class Links>
+id memberAheadLinks(const ListIndex_any* index, unsigned ahead) {
+  if (index->position <= 0) return nil;
+  const List_any* list = listOf(index);
+  link_t* link = linkOf(index);
+  for (unsigned i = 0; i < ahead; i++) {
+    link = link->next;
+    if (link == list->firstLink) return nil;
+  }
+  return Links::memberOf(list, link);
+}
+
+id memberAhead(id index, unsigned ahead) {
+  if (index->isa == static_cast<Class>(id_ListIndex_linked))
+    return memberAheadLinks<LinkedLinks>(static_cast<ListIndex_any*>(index), ahead);
+  if (index->isa == static_cast<Class>(id_ListIndex_mlinks))
+    return memberAheadLinks<MemberLinks>(static_cast<ListIndex_any*>(index), ahead);
+  return nil;
+}
+
 void prefetchFollowing(id index) {
   if (index->isa == static_cast<Class>(id_ListIndex_linked))
     prefetchFollowingLinks<LinkedLinks>(static_cast<ListIndex_any*>(index));

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "activity/Activities.h"
 #include "activity/fixtures.h"
@@ -104,6 +106,69 @@ TEST(Actions, ForEachVisitsOneMemberPerAction) {
   id list = agents({"x", "y"});
   msg::createActionForEach_message(group, list, msg::logMember.sel);
   EXPECT_EQ(runGroup(group), "x[x] y[y]");
+}
+
+namespace {
+
+void logHint(id member) { logEntry(std::string("^") + static_cast<Agent*>(member)->label); }
+
+// The log of a walk whose members are visited, after the hint given four
+// places ahead of each, in the order given.
+std::string hintedWalk(const std::vector<int>& visits) {
+  std::string log;
+  for (size_t i = 0; i < visits.size(); i++) {
+    if (i + 4 < visits.size()) log += "^" + std::to_string(visits[i + 4]) + " ";
+    log += std::to_string(visits[i]) + (i + 1 < visits.size() ? " " : "");
+  }
+  return log;
+}
+
+}  // namespace
+
+// A long walk calls the hint of the visited method on the member four
+// places ahead of each one it visits, reading the list as it stands when a
+// member takes later ones out; a short or randomized walk gives none, nor
+// does another method.
+TEST(Actions, LongForEachWalksHintTheMembersAhead) {
+  static std::vector<std::string> labels;
+  const int count = 1100;
+  for (int i = static_cast<int>(labels.size()); i < count; i++) labels.push_back(std::to_string(i));
+  auto agentsUpTo = [](int n) {
+    id list = newList();
+    for (int i = 0; i < n; i++) msg::addLast(list, newAgent(labels[i].c_str()));
+    return list;
+  };
+  static const IMP logAct = get_imp(objc_get_class("Agent"), msg::logAct.sel);
+  setVisitHint(logAct, logHint);
+  std::vector<int> all(count);
+  for (int i = 0; i < count; i++) all[i] = i;
+
+  id group = newGroup();
+  msg::createActionForEach_message(group, agentsUpTo(count), msg::logAct.sel);
+  EXPECT_EQ(runGroup(group), hintedWalk(all));
+
+  // The first member takes the next six out when it is visited, after the
+  // hint four ahead of it was given.
+  id list = agentsUpTo(count);
+  auto* first = static_cast<Agent*>(msg::getFirst(list));
+  first->plan = list;
+  first->when = 6;
+  static const IMP removeFollowers = get_imp(objc_get_class("Agent"), msg::removeFollowers.sel);
+  setVisitHint(removeFollowers, logHint);
+  msg::createActionForEach_message(group = newGroup(), list, msg::removeFollowers.sel);
+  std::vector<int> rest;
+  for (int i = 7; i < count; i++) rest.push_back(i);
+  EXPECT_EQ(runGroup(group), "^4 0 " + hintedWalk(rest));
+  setVisitHint(removeFollowers, nullptr);
+
+  msg::createActionForEach_message(group = newGroup(), agentsUpTo(10), msg::logAct.sel);
+  EXPECT_EQ(runGroup(group), "0 1 2 3 4 5 6 7 8 9");
+  msg::setDefaultOrder(msg::createActionForEach_message(group = newGroup(), agentsUpTo(count), msg::logAct.sel),
+                       Randomized);
+  EXPECT_EQ(runGroup(group).find('^'), std::string::npos);
+  msg::createActionForEach_message(group = newGroup(), agentsUpTo(count), msg::logMember.sel);
+  EXPECT_EQ(runGroup(group).find('^'), std::string::npos);
+  setVisitHint(logAct, nullptr);
 }
 
 TEST(Actions, FixedForEachKeepsTheMembersItWasMadeWith) {

@@ -63,6 +63,19 @@ void Agent::logMember() {
   logEntry(std::string(label) + "[" + labelOf(msg::getCurrentMember(_activity_current)) + "]");
 }
 
+// Logs, then takes the `when` members after this one out of the list `plan`.
+void Agent::removeFollowers() {
+  logAct();
+  if (!when) return;
+  id index = msg::begin(plan, _obj_scratchZone);
+  while (msg::next(index) != this) {}
+  for (timeval_t i = 0; i < when; i++) {
+    msg::next(index);
+    msg::remove_(index);
+  }
+  msg::drop(index);
+}
+
 void logCall() { logEntry("call" + stamp()); }
 void logCall3(id a, id b, id c) { logEntry("call(" + labelOf(a) + "," + labelOf(b) + "," + labelOf(c) + ")" + stamp()); }
 
@@ -109,7 +122,8 @@ REGISTER_CLASS(Agent, CreateDrop,
   method<&Agent::terminateRun>(msg::terminateRun),
   method<&Agent::insertLater>(msg::insertLater),
   method<&Agent::activateLater>(msg::activateLater),
-  method<&Agent::logMember>(msg::logMember))
+  method<&Agent::logMember>(msg::logMember),
+  method<&Agent::removeFollowers>(msg::removeFollowers))
 
 REGISTER_CLASS(OtherAgent, Agent)
 

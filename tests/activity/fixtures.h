@@ -30,6 +30,7 @@ struct Agent : CreateDrop {
   void insertLater();
   void activateLater();
   void logMember();
+  void removeFollowers();
 };
 
 namespace msg {
@@ -43,6 +44,7 @@ inline const Message<void()> terminateRun{"terminateRun"};
 inline const Message<void()> insertLater{"insertLater"};
 inline const Message<void()> activateLater{"activateLater"};
 inline const Message<void()> logMember{"logMember"};
+inline const Message<void()> removeFollowers{"removeFollowers"};
 }  // namespace msg
 
 // Another class, for collections that are not homogeneous.
