@@ -109,7 +109,7 @@ id WarmlingModelBrood::buildActions() {
   modelActions = msg::create(ActionGroup, this);
   msg::createActionTo_message(modelActions, heat, msg::stepRule.sel);
   actionForEach = msg::createActionForEach_message(modelActions, warmlingList, msg::step.sel);
-  // On a large world the walk fetches each warmling's neighbourhood a few
+  // With many warmlings the walk fetches each one's neighbourhood a few
   // warmlings before it steps.
   setVisitHint(get_imp(objc_get_class("Warmling"), msg::step.sel), Warmling::prefetchStep);
   msg::_syncUpdateOrder_(this);

@@ -61,6 +61,7 @@ void describeCollection(id stream, const char* head, id collection) {
 }  // namespace
 
 void setVisitHint(IMP method, VisitHint hint) {
+  if (!method) return;  // then no member's class has it
   for (VisitHintEntry& entry : visitHints)
     if (entry.method == method) {
       entry.hint = hint;
@@ -151,7 +152,7 @@ void ForEachIndex_c::hintAhead() {
     const IMP method = get_imp(hintClass, hintMessage);
     hint = nullptr;
     for (const VisitHintEntry& entry : visitHints)
-      if (method && entry.method == method) hint = entry.hint;
+      if (entry.method == method) hint = entry.hint;
   }
   if (hint) hint(member);
 }

@@ -262,19 +262,27 @@ id memberAheadLinks(const ListIndex_any* index, unsigned ahead) {
   return Links::memberOf(list, link);
 }
 
-id memberAhead(id index, unsigned ahead) {
-  if (index->isa == static_cast<Class>(id_ListIndex_linked))
-    return memberAheadLinks<LinkedLinks>(static_cast<ListIndex_any*>(index), ahead);
-  if (index->isa == static_cast<Class>(id_ListIndex_mlinks))
-    return memberAheadLinks<MemberLinks>(static_cast<ListIndex_any*>(index), ahead);
+namespace {
+// Calls peek with the links kind of a list index; answers nil on any other index.
+template <class Peek>
+id onListIndex(id index, Peek peek) {
+  auto* listIndex = static_cast<ListIndex_any*>(index);
+  if (index->isa == static_cast<Class>(id_ListIndex_linked)) return peek(LinkedLinks{}, listIndex);
+  if (index->isa == static_cast<Class>(id_ListIndex_mlinks)) return peek(MemberLinks{}, listIndex);
   return nil;
+}
+}  // namespace
+
+id memberAhead(id index, unsigned ahead) {
+  return onListIndex(index,
+                     [ahead]<class Links>(Links, const ListIndex_any* i) { return memberAheadLinks<Links>(i, ahead); });
 }
 
 void prefetchFollowing(id index) {
-  if (index->isa == static_cast<Class>(id_ListIndex_linked))
-    prefetchFollowingLinks<LinkedLinks>(static_cast<ListIndex_any*>(index));
-  else if (index->isa == static_cast<Class>(id_ListIndex_mlinks))
-    prefetchFollowingLinks<MemberLinks>(static_cast<ListIndex_any*>(index));
+  onListIndex(index, []<class Links>(Links, const ListIndex_any* i) {
+    prefetchFollowingLinks<Links>(i);
+    return id{nil};
+  });
 }
 
 template <class Links>
