@@ -6,8 +6,10 @@
 #include "collections/collections.h"
 #include "collections/predicates.h"
 #include "collections/stream_messages.h"
+#include "defobj/archiving_messages.h"
 #include "defobj/classData.h"
 #include "defobj/defobj.h"
+#include "defobj/hdf5_messages.h"
 #include "defobj/phase.h"
 #include "defobj/runtime_classes.h"
 
@@ -58,6 +60,17 @@ void CreatedClass_s::lispOutShallow(id stream) {
   }
   msg::catEndMakeClass(stream);
 }
+
+id CreatedClass_s::hdf5InCreate(id node) {
+  msg::setBaseTypeObject(node, this);
+  return msg::getClass(node);
+}
+
+void CreatedClass_s::hdf5OutShallow(id) {
+  raiseAt(NotImplemented, "-[CreatedClass(s) _hdf5OutShallow:]", "DefClass / hdf5OutShallow:");
+}
+
+void CreatedClass_s::updateArchiver(id archiver) { msg::putShallow_object(archiver, name, this); }
 
 namespace {
 
@@ -152,7 +165,10 @@ REGISTER_CLASS(CreatedClass_s, Class_s,
   method<&CreatedClass_s::createEnd>(msg::createEnd),
   method<&CreatedClass_s::getDefiningClass>(msg::getDefiningClass),
   method<&CreatedClass_s::lispOutShallow>(msg::lispOutShallow),
-  method<&CreatedClass_s::lispInCreate>(msg::lispInCreate))
+  method<&CreatedClass_s::lispInCreate>(msg::lispInCreate),
+  method<&CreatedClass_s::hdf5InCreate>(msg::hdf5InCreate),
+  method<&CreatedClass_s::hdf5OutShallow>(msg::hdf5OutShallow),
+  method<&CreatedClass_s::updateArchiver>(msg::updateArchiver))
 
 REGISTER_CLASS(BehaviorPhase_s, CreatedClass_s,
   ivar(&BehaviorPhase_s::nextPhase, "nextPhase"),

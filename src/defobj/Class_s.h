@@ -31,10 +31,23 @@ struct CreatedClass_s : Class_s {
   Class getDefiningClass();
 
   // Archiving: the class form of the class's variables, and a copy of the
-  // class extended with the variables of an archived class form.
+  // class extended with the variables of an archived class form. A class
+  // read from HDF5 is the one its node describes; it has no HDF5 form of
+  // its own. As an archiver client it stores itself under its name.
   void lispOutShallow(id stream);
   id lispInCreate(id expr);
+  id hdf5InCreate(id node);
+  void hdf5OutShallow(id node);
+  void updateArchiver(id archiver);
 };
+
+// A finished class's class pointer is its meta-class, so the archivers'
+// messages reach it as class messages; this turns a CreatedClass_s method
+// into such a class message for the class that classes are made below.
+template <auto F, class... A>
+void finishedClassMessage(Class cls, A... args) {
+  (reinterpret_cast<CreatedClass_s*>(cls)->*F)(args...);
+}
 
 struct BehaviorPhase_s : CreatedClass_s {
   id nextPhase;  // class of the next phase, or CreatingOnly / UsingOnly

@@ -1,6 +1,9 @@
 #include "defobj/CreateDrop.h"
 
+#include "collections/stream_messages.h"
 #include "defobj/Class_s.h"
+#include "defobj/archiving_messages.h"
+#include "defobj/hdf5_messages.h"
 #include "defobj/phase.h"
 
 namespace {
@@ -48,6 +51,11 @@ REGISTER_CLASS(CreateDrop_s, Customize_s,
   phase(Phase::Creating),
   method<&CreateDrop_s::createEnd>(msg::createEnd))
 
+// Classes made at run time are made below CreateDrop and answer the
+// archivers through its class messages once finished.
 REGISTER_CLASS(CreateDrop, CreateDrop_s,
+  classMethod<&finishedClassMessage<&CreatedClass_s::lispOutShallow, id>>(msg::lispOutShallow),
+  classMethod<&finishedClassMessage<&CreatedClass_s::hdf5OutShallow, id>>(msg::hdf5OutShallow),
+  classMethod<&finishedClassMessage<&CreatedClass_s::updateArchiver, id>>(msg::updateArchiver),
   phase(Phase::Creating),
   method<&CreateDrop::createEnd>(msg::createEnd))

@@ -6,8 +6,10 @@
 #include "defobj/Class_s.h"
 #include "defobj/CreateBy.h"
 #include "defobj/CreateDrop.h"
+#include "defobj/Type.h"
 #include "defobj/address.h"
 #include "defobj/module.h"
+#include "runtime/protocol.h"
 
 namespace {
 
@@ -82,8 +84,15 @@ id Customize_s::customizeBeginEnd(Class cls, id zone) {
   return type;
 }
 
+// A public type is also a protocol, which adopts the type's supertypes;
+// the implementing class adopts it, so conformsTo: answers for its type.
 void Customize_s::setTypeImplemented(Class cls, id type) {
   Object_s::setTypeImplemented(cls, type);
+  const auto* record = static_cast<Type_c*>(type);
+  Protocol* protocol = objc_get_protocol(record->name);
+  for (const char* const* super = record->supertypes; super && *super; super++)
+    protocol_add_protocol(protocol, objc_get_protocol(*super));
+  class_add_protocol(cls, protocol);
   _obj_splitPhases(cls);
 }
 

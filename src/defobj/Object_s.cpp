@@ -13,6 +13,7 @@
 #include "defobj/module.h"
 #include "misc/avl.h"
 #include "misc/debugabort.h"
+#include "runtime/protocol.h"
 
 namespace {
 
@@ -107,6 +108,15 @@ BOOL Object_s::isSubclass(Class cls, Class other) {
 IMP Object_s::getMethodFor(Class cls, SEL sel) { return get_imp(cls, sel); }
 Class Object_s::getDefiningClass(Class cls) { return definingClassOfPhase(cls); }
 Class Object_s::getNextPhase(Class cls) { return static_cast<Class>(_obj_getNextPhase(cls)); }
+
+// A class made at run time (a phase class among them) conforms as the
+// class it was made from.
+BOOL Object_s::conformsTo(Class cls, void* protocol) {
+  if (cls->info & CLS_RUNTIME_MADE)
+    if (const Class defining = reinterpret_cast<CreatedClass_s*>(cls)->definingClass)
+      return msg::conformsTo(defining, protocol);
+  return class_conforms_to(cls, static_cast<Protocol*>(protocol));
+}
 
 id Object_s::classAlloc(Class) {
   raiseDefaultAt(BlockedObjectAlloc, "+[Object(s) _alloc]");
@@ -413,6 +423,7 @@ REGISTER_CLASS(Object_s, Object,
   classMethod<&Object_s::getMethodFor>(msg::getMethodFor),
   classMethod<&Object_s::getDefiningClass>(msg::getDefiningClass),
   classMethod<&Object_s::getNextPhase>(msg::getNextPhase),
+  classMethod<&Object_s::conformsTo>(msg::conformsTo),
   classMethod<&Object_s::classAlloc>(msg::alloc_),
   classMethod<&Object_s::setTypeImplemented>(msg::setTypeImplemented),
   classMethod<&Object_s::getTypeImplemented>(msg::getTypeImplemented),

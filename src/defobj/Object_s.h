@@ -16,6 +16,7 @@ struct Object_s : Object {
   static IMP getMethodFor(Class cls, SEL sel);
   static Class getDefiningClass(Class cls);
   static Class getNextPhase(Class cls);
+  static BOOL conformsTo(Class cls, void* protocol);  // a runtime Protocol
   static id classAlloc(Class cls);
   static void setTypeImplemented(Class cls, id type);
   static id getTypeImplemented(Class cls);
