@@ -16,6 +16,7 @@ SEL fcall_typed_selector(const char* name, const char* function) {
 id FArguments_c::createBegin(Class cls, id zone) {
   auto* self = static_cast<FArguments_c*>(msg::allocIVars(zone, cls));
   self->ffiReturnType = &ffi_type_void;
+  self->javaSignatureLength = 2;
   return self;
 }
 
@@ -65,6 +66,28 @@ void FArguments_c::setSelector(SEL sel) {
 
 void FArguments_c::setLanguage(id newLanguage) { language = newLanguage; }
 
+namespace {
+
+size_t signatureSize(const char* signature) { return std::strlen(signature) + 1; }
+
+}  // namespace
+
+void FArguments_c::setJavaSignature(const char* signature) {
+  // A block, as the fixed-root zone refuses alloc:; an earlier signature
+  // goes back first.
+  if (javaSignature)
+    msg::freeBlock_blockSize(_obj_GCFixedRootZone, const_cast<char*>(javaSignature), signatureSize(javaSignature));
+  const size_t size = signatureSize(signature);
+  javaSignature = static_cast<const char*>(std::memcpy(msg::allocBlock(_obj_GCFixedRootZone, size), signature, size));
+  language = LanguageJava;
+}
+
+void FArguments_c::addJavaObject(void*) { debugabort(__FILE_NAME__, __LINE__, "-[FArguments(c) _addJavaObject:]"); }
+
+void FArguments_c::addJavaObject_type(void*, fcall_type_t) {
+  debugabort(__FILE_NAME__, __LINE__, "-[FArguments(c) _addJavaObject:type:]");
+}
+
 id FArguments_c::createEnd() {
   zbits |= BitInternalAlloc;  // the argument blocks go with the object
   return CreateDrop_s::createEnd();
@@ -77,13 +100,16 @@ void* FArguments_c::getResult() { return result; }
 val_t FArguments_c::getRetVal() { return retVal; }
 
 void FArguments_c::mapAllocations(mapalloc_t mapalloc) {
-  for (unsigned slot = MAX_HIDDEN; slot < MAX_HIDDEN + assignedArgumentCount; slot++) {
-    mapalloc->alloc = argValues[slot];
+  const auto report = [mapalloc](void* block, size_t size) {
+    mapalloc->alloc = block;
     mapalloc->descriptor = t_ByteArray;
     mapalloc->zone = _obj_GCFixedRootZone;
-    mapalloc->size = fcall_type_size(argTypes[slot]);
+    mapalloc->size = size;
     mapalloc->mappingFunction(mapalloc, NO);
-  }
+  };
+  for (unsigned slot = MAX_HIDDEN; slot < MAX_HIDDEN + assignedArgumentCount; slot++)
+    report(argValues[slot], fcall_type_size(argTypes[slot]));
+  if (javaSignature) report(const_cast<char*>(javaSignature), signatureSize(javaSignature));
 }
 
 REGISTER_CLASS(FArguments_c, CreateDrop_s,
@@ -95,6 +121,8 @@ REGISTER_CLASS(FArguments_c, CreateDrop_s,
   ivar(&FArguments_c::ffiArgTypes, "ffiArgTypes"),
   ivar(&FArguments_c::ffiReturnType, "ffiReturnType"),
   ivar(&FArguments_c::result, "result"),
+  ivar(&FArguments_c::javaSignature, "javaSignature"),
+  ivar(&FArguments_c::javaSignatureLength, "javaSignatureLength"),
   ivar(&FArguments_c::language, "language"),
   phase(Phase::Creating),
   classMethod<&FArguments_c::createBegin>(msg::createBegin),
@@ -123,6 +151,9 @@ REGISTER_CLASS(FArguments_c, CreateDrop_s,
   method<&FArguments_c::setBooleanReturnType>(msg::setBooleanReturnType),
   method<&FArguments_c::setSelector>(msg::setSelector),
   method<&FArguments_c::setLanguage>(msg::setLanguage),
+  method<&FArguments_c::setJavaSignature>(msg::setJavaSignature),
+  method<&FArguments_c::addJavaObject>(msg::addJavaObject),
+  method<&FArguments_c::addJavaObject_type>(msg::addJavaObject_type),
   method<&FArguments_c::createEnd>(msg::createEnd),
   phase(Phase::Setting),
   method<&FArguments_c::getLanguage>(msg::getLanguage),

@@ -21,6 +21,8 @@ struct FArguments_c : CreateDrop_s {
   ffi_type* ffiArgTypes[MAX_TOTAL];
   ffi_type* ffiReturnType;
   void* result;  // the value of retVal, or null for a void result
+  const char* javaSignature;  // a block of _obj_GCFixedRootZone
+  unsigned javaSignatureLength;
   id language;
 
   // Creating.
@@ -37,6 +39,10 @@ struct FArguments_c : CreateDrop_s {
   void setBooleanReturnType();
   void setSelector(SEL sel);
   void setLanguage(id language);
+  // Java calls are not available: a signature only sets the language.
+  void setJavaSignature(const char* signature);
+  void addJavaObject(void* object);
+  void addJavaObject_type(void* object, fcall_type_t type);
   id createEnd();
 
   // Setting.

@@ -191,6 +191,13 @@ void FCall_c::performCall() {
 
 void* FCall_c::getResult() { return fargs->getResult(); }
 
+val_t FCall_c::getRetVal_buf(void*, void* buf) {
+  const val_t& retVal = fargs->retVal;
+  if (retVal.type >= fcall_type_selector) debugabort(__FILE_NAME__, __LINE__, "-[FCall(c) _getRetVal:buf:]");
+  std::memcpy(buf, &retVal.val, sizeof retVal.val);
+  return retVal;
+}
+
 void FCall_c::mapAllocations(mapalloc_t mapalloc) {
   mapalloc->alloc = gcInfo;
   mapalloc->descriptor = t_ByteArray;
@@ -235,4 +242,5 @@ REGISTER_CLASS(FCall_c, CreateDrop_s,
   phase(Phase::Using),
   method<&FCall_c::performCall>(msg::performCall),
   method<&FCall_c::getResult>(msg::getResult),
+  method<&FCall_c::getRetVal_buf>(msg::getRetVal_buf),
   method<&FCall_c::mapAllocations>(msg::mapAllocations))

@@ -35,6 +35,9 @@ struct FCall_c : CreateDrop_s {
   // Using.
   void performCall();
   void* getResult();
+  // The result's 16 value bytes into buf, and the typed result as the
+  // answer, which a forwarding method can hand back unchanged.
+  val_t getRetVal_buf(void* record, void* buf);
   void mapAllocations(mapalloc_t mapalloc);
 };
 

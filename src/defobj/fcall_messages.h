@@ -32,6 +32,9 @@ inline const Message<void(char)> setObjCReturnType{"setObjCReturnType:"};
 inline const Message<void()> setBooleanReturnType{"setBooleanReturnType"};
 inline const Message<void(SEL)> setSelector{"setSelector:"};
 inline const Message<void(id)> setLanguage{"setLanguage:"};
+inline const Message<void(const char*)> setJavaSignature{"setJavaSignature:"};
+inline const Message<void(void*)> addJavaObject{"addJavaObject:"};
+inline const Message<void(void*, fcall_type_t)> addJavaObject_type{"addJavaObject:type:"};
 
 // FArguments, either phase / using phase.
 inline const Message<id()> getLanguage{"getLanguage"};
@@ -55,4 +58,7 @@ inline const Message<id()> getArguments{"getArguments"};
 inline const Message<func_t()> getFunctionPointer{"getFunctionPointer"};
 inline const Message<call_type_t()> getCallType{"getCallType"};
 inline const Message<void()> performCall{"performCall"};
+// The result into a buffer and, typed, as the message's own result; the
+// first argument is the caller's return-value record.
+inline const Message<val_t(void*, void*)> getRetVal_buf{"getRetVal:buf:"};
 }  // namespace msg

@@ -147,6 +147,18 @@ TEST(FCall, ResultsAreStoredAtTheSizeOfTheirType) {
     } else {
       EXPECT_EQ(std::memcmp(&v.val, &row.expected, row.size), 0);
     }
+    // getRetVal:buf: hands over all 16 value bytes and answers the typed
+    // value; it takes no selector result.
+    types_t buf;
+    std::memset(&buf, 0xa5, sizeof buf);
+    if (row.type == fcall_type_selector) {
+      EXPECT_DEATH(msg::getRetVal_buf(call, nullptr, &buf), "-\\[FCall\\(c\\) _getRetVal:buf:\\]");
+    } else {
+      const val_t answered = msg::getRetVal_buf(call, nullptr, &buf);
+      EXPECT_EQ(std::memcmp(&buf, &static_cast<FArguments_c*>(msg::getArguments(call))->retVal.val, sizeof buf), 0);
+      EXPECT_EQ(answered.type, row.type);
+      EXPECT_EQ(std::memcmp(&answered.val, &v.val, row.size), 0);
+    }
     dropCall(call);
   }
   msg::drop(callee);
@@ -253,6 +265,31 @@ TEST(FCall, Errors) {
   EXPECT_DEATH(msg::setJavaMethodFromName_inObject(noArgs, "run", nil),
                "Java support not available on this configuration");
   EXPECT_DEATH(msg::setReturnType(msg::createBegin(FArguments, _obj_globalZone), fcall_type_iid), "setReturnType");
+  id javaArgs = msg::createBegin(FArguments, _obj_globalZone);
+  EXPECT_DEATH(msg::addJavaObject(javaArgs, nullptr), "-\\[FArguments\\(c\\) _addJavaObject:\\]");
+  EXPECT_DEATH(msg::addJavaObject_type(javaArgs, nullptr, fcall_type_object),
+               "-\\[FArguments\\(c\\) _addJavaObject:type:\\]");
+}
+
+// A Java signature is copied, replaced by a later one, released with the
+// list, and makes the list's language Java, whose object results are
+// foreign objects.
+TEST(FCall, JavaSignatureSetsTheLanguage) {
+  auto* zone = static_cast<Zone_c*>(_obj_GCFixedRootZone);
+  const unsigned long blocks = zone->blockCount, bytes = zone->blockTotal;
+  auto* args = static_cast<FArguments_c*>(msg::createBegin(FArguments, _obj_globalZone));
+  EXPECT_EQ(args->javaSignatureLength, 2u);
+  msg::setJavaSignature(args, "(Ljava/lang/String;)V");
+  char signature[] = "(I)V";
+  msg::setJavaSignature(args, signature);
+  signature[1] = 'J';
+  EXPECT_STREQ(args->javaSignature, "(I)V");
+  EXPECT_EQ(msg::getLanguage(args), LanguageJava);
+  msg::setReturnType(args, fcall_type_object);
+  EXPECT_EQ(args->retVal.type, fcall_type_jobject);
+  msg::drop(msg::createEnd(args));
+  EXPECT_EQ(zone->blockCount, blocks);
+  EXPECT_EQ(zone->blockTotal, bytes);
 }
 
 TEST(FCall, DropReleasesEveryBlock) {

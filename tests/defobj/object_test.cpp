@@ -8,9 +8,12 @@
 #include "defobj/Zone.h"
 #include "defobj/address.h"
 #include "defobj/module.h"
+#include "defobj/runtime_classes.h"
+#include "defobj/test_gadget.h"
 #include "defobj/test_stream.h"
 #include "defobj/test_thing.h"
 #include "defobj/xprint.h"
+#include "runtime/protocol.h"
 
 namespace {
 
@@ -182,6 +185,31 @@ TEST(Object, ClassMessages) {
   EXPECT_FALSE(msg::isSubclass(objc_get_class("Object_s"), thing));
   EXPECT_EQ(msg::getMethodFor(thing, msg::testSelf.sel), get_imp(thing, msg::testSelf.sel));
   EXPECT_EQ(msg::getDefiningClass(thing), nil);
+}
+
+// A class conforms to what it or an ancestor adopts, and to what that
+// adopts in turn. A type's implementation adopts the type, which adopts
+// its supertypes; classes made at run time (phase classes among them)
+// answer as the class they were made from.
+TEST(Object, ConformsTo) {
+  registerGadgets();
+  Protocol* counted = objc_get_protocol("TestCounted");
+  Protocol* listed = objc_get_protocol("TestListed");
+  protocol_add_protocol(listed, counted);
+  class_add_protocol(objc_get_class("CreateDrop"), listed);
+  const Class made = static_cast<Class>(msg::createEnd(type_create(_obj_scratchZone, "TestMade")));
+  const Class thing = thingClass(), gadgetUsing = static_cast<Class>(id_Gadget_c);
+  struct {
+    id receiver;
+    const char* protocol;
+    BOOL conforms;
+  } cases[] = {{thing, "TestListed", YES},   {thing, "TestCounted", YES},     {thing, "Gadget", NO},
+               {made, "TestCounted", YES},   {Gadget, "Gadget", YES},         {gadgetUsing, "Gadget", YES},
+               {Gadget, "CREATABLE", YES},   {Gadget, "TestListed", NO},      {Zone, "Zone", YES},
+               {Zone, "Gadget", NO},         {objc_get_class("CreateDrop_s"), "TestListed", NO}};
+  for (const auto& c : cases)
+    EXPECT_EQ(msg::conformsTo(c.receiver, objc_get_protocol(c.protocol)), c.conforms)
+        << static_cast<Class>(c.receiver)->name << " " << c.protocol;
 }
 
 }  // namespace
