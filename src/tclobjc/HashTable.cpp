@@ -2,7 +2,10 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
+#include <unordered_set>
 
+#include "runtime/TypedStream.h"
 #include "tclobjc/identity.h"
 #include "tclobjc/report.h"
 
@@ -118,6 +121,20 @@ void forEachNode(HashCache* cache, F visit) {
 }
 
 id asObject(void* value) { return static_cast<id>(value); }
+
+// Keys and values sit in pointer-sized slots: a stream carries only the
+// types that fit there (no pointers, whose values mean nothing elsewhere).
+bool fitsSlot(const char* desc) {
+  const size_t bytes = objc_sizeof_type(desc);
+  return bytes && bytes <= sizeof(void*);
+}
+
+// Descriptions read from a stream live as long as the process, as the
+// literals that tables are made with do.
+const char* internedDescription(const char* text) {
+  static auto& texts = *new std::unordered_set<std::string>;
+  return texts.insert(text).first->c_str();
+}
 
 }  // namespace
 
@@ -243,6 +260,47 @@ id HashTable::makeObjectsPerform_with(SEL sel, id argument) {
   return this;
 }
 
+id HashTable::write(TypedStream* stream) {
+  if (!std::strcmp(keyDesc, "%")) {
+    tclObjc_error("Archiving atom strings, @encode()=\"%%\", not yet handled\n");
+    return nil;
+  }
+  if (!fitsSlot(keyDesc) || !fitsSlot(valueDesc)) {
+    tclObjc_error("in %s, entries of type \"%s\" cannot be written\n", sel_get_name(msg::write.sel),
+                  fitsSlot(keyDesc) ? valueDesc : keyDesc);
+    return nil;
+  }
+  objc_write_types(stream, "II**", &count, &_nbBuckets, &keyDesc, &valueDesc);
+  forEachNode(_buckets, [&](HashNode* node) {
+    objc_write_type(stream, keyDesc, &node->key);
+    objc_write_type(stream, valueDesc, &node->value);
+  });
+  return this;
+}
+
+// Texts read as keys or values are the caller's, as inserted ones are.
+id HashTable::read(TypedStream* stream) {
+  unsigned entries, buckets;
+  char *keyText, *valueText;
+  objc_read_types(stream, "II**", &entries, &buckets, &keyText, &valueText);
+  if (!keyText || !valueText) objc_typed_stream_error(stream, "a HashTable without a key or value description");
+  for (const char* desc : {keyText, valueText})
+    if (!fitsSlot(desc)) objc_typed_stream_error(stream, "a HashTable with entries of type \"%s\"", desc);
+  if (buckets > objc_typed_stream_max_capacity) objc_typed_stream_error(stream, "a HashTable of %u buckets", buckets);
+  initKeyDesc_valueDesc_capacity(internedDescription(keyText), internedDescription(valueText), buckets);
+  objc_free(keyText);
+  objc_free(valueText);
+  for (unsigned i = 0; i < entries; i++) {
+    void* key = nullptr;
+    void* value = nullptr;
+    objc_read_type(stream, keyDesc, &key);
+    objc_read_type(stream, valueDesc, &value);
+    if (isKey(key)) objc_typed_stream_error(stream, "a HashTable with a key twice");
+    insertKey_value(key, value);
+  }
+  return this;
+}
+
 HashState HashTable::initState() { return {0, nullptr}; }
 
 BOOL HashTable::nextState_key_value(HashState* state, const void** key, void** value) {
@@ -281,4 +339,6 @@ REGISTER_CLASS(HashTable, Object,
   method<&HashTable::shallowCopy>(msg::shallowCopy),
   method<&HashTable::deepen>(msg::deepen),
   method<&HashTable::makeObjectsPerform>(msg::makeObjectsPerform),
-  method<&HashTable::makeObjectsPerform_with>(msg::makeObjectsPerform_with))
+  method<&HashTable::makeObjectsPerform_with>(msg::makeObjectsPerform_with),
+  method<&HashTable::write>(msg::write),
+  method<&HashTable::read>(msg::read))

@@ -44,6 +44,10 @@ struct HashTable : Object {
   id deepen();
   id makeObjectsPerform(SEL sel);
   id makeObjectsPerform_with(SEL sel, id argument);
+  // On a typed stream: the two counts and descriptions, then every key and
+  // value by its description. read: fills a table fresh from alloc.
+  id write(TypedStream* stream);
+  id read(TypedStream* stream);
 
   // Iteration, from initState on; NO at the end.
   HashState initState();

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "runtime/TypedStream.h"
 #include "tclobjc/identity.h"
 
 namespace {
@@ -152,6 +153,23 @@ id TclObjcList::setAvailableCapacity(unsigned capacity) {
   return this;
 }
 
+id TclObjcList::write(TypedStream* stream) {
+  objc_write_types(stream, "II", &numElements, &maxElements);
+  objc_write_array(stream, "@", numElements, dataPtr);
+  return this;
+}
+
+id TclObjcList::read(TypedStream* stream) {
+  unsigned elements, room;
+  objc_read_types(stream, "II", &elements, &room);
+  if (elements >= room || room > objc_typed_stream_max_capacity)
+    objc_typed_stream_error(stream, "a TclObjcList of %u objects with room for %u", elements, room);
+  initCount(room);
+  objc_read_array(stream, "@", elements, dataPtr);
+  numElements = elements;
+  return this;
+}
+
 REGISTER_CLASS(TclObjcList, Object,
   ivar(&TclObjcList::dataPtr, "dataPtr"),
   ivar(&TclObjcList::numElements, "numElements"),
@@ -182,4 +200,6 @@ REGISTER_CLASS(TclObjcList, Object,
   method<&TclObjcList::isEqual>(msg::isEqual),
   method<&TclObjcList::makeObjectsPerform>(msg::makeObjectsPerform),
   method<&TclObjcList::makeObjectsPerform_with>(msg::makeObjectsPerform_with),
-  method<&TclObjcList::setAvailableCapacity>(msg::setAvailableCapacity))
+  method<&TclObjcList::setAvailableCapacity>(msg::setAvailableCapacity),
+  method<&TclObjcList::write>(msg::write),
+  method<&TclObjcList::read>(msg::read))

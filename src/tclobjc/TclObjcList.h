@@ -41,4 +41,8 @@ struct TclObjcList : Object {
   id makeObjectsPerform(SEL sel);
   id makeObjectsPerform_with(SEL sel, id argument);
   id setAvailableCapacity(unsigned capacity);
+  // On a typed stream: the count and capacity, then the objects. read:
+  // fills a list fresh from alloc.
+  id write(TypedStream* stream);
+  id read(TypedStream* stream);
 };

@@ -7,6 +7,7 @@
 #include "collections/keyed_messages.h"
 #include "defobj/fcall_messages.h"
 #include "runtime/messages.h"
+#include "runtime/typed_stream_messages.h"
 
 namespace msg {
 // HashTable (the new... forms are class messages); count and removeKey:
