@@ -1,11 +1,18 @@
 #include "startup/BroodEnvironment.h"
 
+#include <fcntl.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 #include "activity/activity.h"
 #include "analysis/analysis.h"
 #include "defobj/Arguments.h"
 #include "defobj/Archiver.h"
+#include "defobj/COM.h"
+#include "defobj/Directory.h"
 #include "defobj/module.h"
 #include "defobj/phase.h"
 #include "defobj/xprint.h"
@@ -26,7 +33,28 @@ void brood_register_classes() {
   objc_register_BroodEnvironment();
 }
 
+namespace {
+
+// A program started with a standard descriptor closed would give that
+// number to the first file it opens, and what it prints would land in that
+// file. Each closed one is opened on /dev/null, lowest first, so each open
+// takes the number that is missing.
+void openStandardDescriptors() {
+  for (int fd = 0; fd <= 2; fd++) {
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    if (open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY) != fd) {
+      std::fprintf(stderr, "cannot open /dev/null for the closed standard descriptor %d\n", fd);
+      std::exit(1);
+    }
+  }
+}
+
+}  // namespace
+
 id BroodEnvironment::createBegin_(Class cls) {
+  // Both starts, _initBrood_ and the foreign one, come here before any file
+  // is opened.
+  openStandardDescriptors();
   // The first module registered bootstraps the object model and the
   // collections before it.
   _obj_initModule(&_activity_);
@@ -47,6 +75,36 @@ id BroodEnvironment::createEnd() {
   initRandom(arguments);
   if (broodGUIMode) initSimtoolsGUI();
   return CreateDrop::createEnd();
+}
+
+id BroodEnvironment::initBrood(Class cls, const char* appName, const char* version, const char* bugAddress,
+                               int count, const char* const* args) {
+  id env = msg::createBegin_(cls);
+  // The host's objects are found through the directory.
+  if (COM_init_p() && !broodDirectory) broodDirectory = msg::create(objc_get_class("Directory"), _obj_globalZone);
+  return msg::_init__version_bugAddress_argCount_args(env, appName, version, bugAddress, count, args);
+}
+
+id BroodEnvironment::initBroodUsing(Class cls, const char* appName, const char* version, const char* bugAddress,
+                                    const char* const* args) {
+  int count = 0;
+  while (args && args[count]) count++;
+  return msg::initBrood_version_bugAddress_argCount_args(cls, appName, version, bugAddress, count, args);
+}
+
+id BroodEnvironment::_init_(const char* appName, const char* version, const char* bugAddress, int count,
+                            const char* const* args) {
+  if (!appName || count < 0 || (count > 0 && !args))
+    raiseAt(InvalidArgument, "-[BroodEnvironment _init_:version:bugAddress:argCount:args:]",
+            "> an application name and %d arguments were expected\n", count);
+  // The application name stands where a program's name would.
+  std::vector<const char*> argv{appName};
+  argv.insert(argv.end(), args, args + count);
+  msg::setArguments(
+      this, msg::createArgc_Argv_appName_version_bugAddress_options_optionFunc_inhibitExecutableSearchFlag(
+                objc_get_class("Arguments_c"), count + 1, argv.data(), appName, version, bugAddress, nullptr,
+                nullptr, YES));
+  return msg::createEnd(this);
 }
 
 BOOL BroodEnvironment::getGuiFlag() { return broodGUIMode; }
@@ -94,6 +152,9 @@ REGISTER_CLASS(BroodEnvironment, CreateDrop,
   ivar(&BroodEnvironment::forceBatchMode, "forceBatchMode"),
   phase(Phase::Creating),
   classMethod<&BroodEnvironment::createBegin_>(msg::createBegin_),
+  classMethod<&BroodEnvironment::initBrood>(msg::initBrood_version_bugAddress_argCount_args),
+  classMethod<&BroodEnvironment::initBroodUsing>(msg::initBroodUsing_version_bugAddress_args),
+  method<&BroodEnvironment::_init_>(msg::_init__version_bugAddress_argCount_args),
   method<&BroodEnvironment::setArguments>(msg::setArguments),
   method<&BroodEnvironment::setBatchMode>(msg::setBatchMode),
   method<&BroodEnvironment::createEnd>(msg::createEnd),

@@ -18,6 +18,14 @@ struct BroodEnvironment : CreateDrop {
   void setBatchMode(BOOL flag);
   id createEnd();
 
+  // The start for a foreign host that embeds the toolkit: the arguments
+  // come without the program name, and the executable is not searched for.
+  static id initBrood(Class cls, const char* appName, const char* version, const char* bugAddress, int count,
+                      const char* const* args);
+  static id initBroodUsing(Class cls, const char* appName, const char* version, const char* bugAddress,
+                           const char* const* args);  // null-terminated
+  id _init_(const char* appName, const char* version, const char* bugAddress, int count, const char* const* args);
+
   template <id* Global>
   id global() {
     return *Global;

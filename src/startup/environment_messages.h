@@ -6,6 +6,14 @@
 
 namespace msg {
 inline const Message<id()> createBegin_{"createBegin"};
+// The foreign start (class messages but _init_:..., which goes to the
+// environment that createBegin made).
+inline const Message<id(const char*, const char*, const char*, int, const char* const*)>
+    initBrood_version_bugAddress_argCount_args{"initBrood:version:bugAddress:argCount:args:"};
+inline const Message<id(const char*, const char*, const char*, int, const char* const*)>
+    _init__version_bugAddress_argCount_args{"_init_:version:bugAddress:argCount:args:"};
+inline const Message<id(const char*, const char*, const char*, const char* const*)>
+    initBroodUsing_version_bugAddress_args{"initBroodUsing:version:bugAddress:args:"};
 inline const Message<void(BOOL)> setBatchMode{"setBatchMode:"};
 inline const Message<id()> getStart{"getStart"};
 inline const Message<id()> getMember{"getMember"};
