@@ -73,6 +73,18 @@ unsigned readSeed(const char* text) {
 
 char* copyIn(id zone, const std::string& text) { return zstrdup(zone, text.c_str()); }
 
+// The mode and the default paths start as these literals; every later
+// value is the object's own copy, which the next setting releases (the
+// mode option may be given more than once).
+const char defaultMode[] = "default";
+const char defaultPath[] = "./";
+
+void replaceCopy(id zone, const char*& field, const char* text) {
+  const char* old = field;
+  field = zstrdup(zone, text);
+  if (old != defaultMode && old != defaultPath) msg::free(zone, const_cast<char*>(old));
+}
+
 // The texts that the latest createEnd made for the parser's globals; the
 // next one releases them when it puts its own there.
 struct ParserTexts {
@@ -163,9 +175,9 @@ id Arguments_c::createBegin(Class cls, id zone) {
   *self->argp = {};
   self->argp->parser = parse_opt;
   msg::addOptions(self, base_options);
-  self->appModeString = "default";
-  self->defaultAppConfigPath = "./";
-  self->defaultAppDataPath = "./";
+  self->appModeString = defaultMode;
+  self->defaultAppConfigPath = defaultPath;
+  self->defaultAppDataPath = defaultPath;
   return self;
 }
 
@@ -198,7 +210,7 @@ void Arguments_c::setArgc_Argv(int count, const char* const* vector) {
 
 void Arguments_c::setAppName(const char* name) { applicationName = name ? zstrdup(zone(), name) : nullptr; }
 
-void Arguments_c::setAppModeString(const char* mode) { appModeString = zstrdup(zone(), mode); }
+void Arguments_c::setAppModeString(const char* mode) { replaceCopy(zone(), appModeString, mode); }
 
 void Arguments_c::setVersion(const char* text) { version = text ? zstrdup(_obj_scratchZone, text) : nullptr; }
 
@@ -281,9 +293,13 @@ void Arguments_c::setInhibitArchiverLoadFlag(BOOL flag) { inhibitArchiverLoadFla
 
 void Arguments_c::setInhibitExecutableSearchFlag(BOOL flag) { inhibitExecutableSearchFlag = flag; }
 
-void Arguments_c::setDefaultAppConfigPath(const char* path) { defaultAppConfigPath = copyIn(zone(), withSlash(path)); }
+void Arguments_c::setDefaultAppConfigPath(const char* path) {
+  replaceCopy(zone(), defaultAppConfigPath, withSlash(path).c_str());
+}
 
-void Arguments_c::setDefaultAppDataPath(const char* path) { defaultAppDataPath = copyIn(zone(), withSlash(path)); }
+void Arguments_c::setDefaultAppDataPath(const char* path) {
+  replaceCopy(zone(), defaultAppDataPath, withSlash(path).c_str());
+}
 
 int Arguments_c::parseKey_arg(int key, const char* arg) {
   if (optionFunc && optionFunc(key, arg) != ARGP_ERR_UNKNOWN) return 0;

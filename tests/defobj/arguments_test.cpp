@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "defobj/Arguments.h"
+#include "defobj/Zone.h"
 #include "defobj/test_stream.h"
 
 namespace fs = std::filesystem;
@@ -278,6 +279,27 @@ TEST(Arguments, SeedSettersClearEachOther) {
   msg::setVarySeedFlag(a, YES);
   EXPECT_FALSE(msg::getFixedSeedFlag(a));
   EXPECT_TRUE(msg::getVarySeedFlag(a));
+}
+
+// A mode given more than once, or a default path set again, releases the
+// copy it replaces; the literal defaults are never released.
+TEST(Arguments, ReplacedModeAndPathsAreReleased) {
+  auto* zone = static_cast<Zone_c*>(msg::create(Zone, _obj_globalZone));
+  auto* a = static_cast<Arguments_c*>(msg::createBegin(argumentsClass(), zone));
+  const unsigned long fresh = zone->allocCount;
+  msg::setAppModeString(a, "first");
+  msg::setDefaultAppConfigPath(a, "conf");
+  msg::setDefaultAppDataPath(a, "data");
+  const unsigned long held = zone->allocCount;
+  EXPECT_EQ(held, fresh + 3);
+  msg::setAppModeString(a, "second");
+  msg::setAppModeString(a, a->appModeString);  // its own text
+  msg::setDefaultAppConfigPath(a, "conf2");
+  msg::setDefaultAppDataPath(a, a->defaultAppDataPath);
+  EXPECT_EQ(zone->allocCount, held);
+  EXPECT_STREQ(a->appModeString, "second");
+  EXPECT_STREQ(a->defaultAppConfigPath, "conf2/");
+  EXPECT_STREQ(a->defaultAppDataPath, "data/");
 }
 
 TEST(Arguments, TypeIsImplementedByPhaseClassesOnCreateDrop) {
