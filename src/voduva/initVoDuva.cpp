@@ -1,4 +1,10 @@
 // Start-up of the Tk layer.
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
 #include "defobj/Zone.h"
 #include "defobj/arguments_messages.h"
 #include "defobj/messages.h"
@@ -25,6 +31,21 @@ void makeErrorSymbols() {
   }
 }
 
+// Tk would end the process with an abort when there is no X display; the
+// person is told what an interactive run needs instead.
+void requireDisplay(id args) {
+  if (Display* display = XOpenDisplay(nullptr)) {
+    XCloseDisplay(display);
+    return;
+  }
+  const char* name = XDisplayName(nullptr);
+  const std::string problem =
+      *name ? "cannot open the X display \"" + std::string(name) + "\"" : "no X display (DISPLAY is not set)";
+  std::fprintf(stderr, "%s: %s. An interactive run needs an X display; use --batch to run without graphics.\n",
+               msg::getAppName(args), problem.c_str());
+  std::exit(1);
+}
+
 // The interpreter sees only the program name, so no script file runs.
 void initInterp(const char* className) {
   const char* programName = arguments ? msg::getArgv(arguments)[0] : "voDuva";
@@ -41,6 +62,7 @@ void voduva_initTkInterp() { initInterp("TkExtra"); }
 
 void initVoDuva(id args) {
   if (msg::getBatchModeFlag(args)) return;
+  requireDisplay(args);
   makeErrorSymbols();
   voduva_initTkInterp();
   msg::eval(globalTkInterp, "proc fmtx {sigfigures widget val} {\nformat \"%%.${sigfigures}g\" $val\n}\n");
