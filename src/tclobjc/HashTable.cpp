@@ -53,6 +53,8 @@ unsigned long hashValue(const void* key) { return reinterpret_cast<uintptr_t>(ke
 unsigned long hashPointer(const void* key) { return reinterpret_cast<uintptr_t>(key) >> 2; }
 BOOL identical(const void* key, const void* other) { return key == other; }
 
+constexpr unsigned maxCapacity = 1u << 31;
+
 HashCache* newCache(unsigned capacity, unsigned long (*hash)(const void*), BOOL (*compare)(const void*, const void*)) {
   unsigned size = 8;
   while (size < capacity) size <<= 1;
@@ -153,6 +155,13 @@ id HashTable::initKeyDesc_valueDesc_capacity(const char* aKeyDesc, const char* a
   const char* selector = sel_get_name(msg::initKeyDesc_valueDesc_capacity.sel);
   if (!aKeyDesc || !aValueDesc) {
     tclObjc_error(aKeyDesc ? "in %s, NULL valueDesc\n" : "in %s, NULL keyDesc\n", selector);
+    object_dispose(this);
+    return nil;
+  }
+  // The bucket count is the next power of two, which must fit its word; a
+  // capacity from a Tcl word may not.
+  if (capacity > maxCapacity) {
+    tclObjc_error("in %s, capacity %u is above %u\n", selector, capacity, maxCapacity);
     object_dispose(this);
     return nil;
   }

@@ -83,6 +83,13 @@ TEST(HashTable, MissingDescriptionIsReportedAndAnswersNil) {
             "in initKeyDesc:valueDesc:capacity:, NULL valueDesc\n");
 }
 
+TEST(HashTable, CapacityBeyondTheBucketWordIsReportedAndAnswersNil) {
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(msg::newKeyDesc_valueDesc_capacity(objc_get_class("HashTable"), "@", "@", 0x80000001u), nil);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "in initKeyDesc:valueDesc:capacity:, capacity 2147483649 is above 2147483648\n");
+}
+
 TEST(TclObjcList, GrowsWhenFullAndShrinksWhenHalfEmpty) {
   id l = list();
   id a = object(), b = object();
