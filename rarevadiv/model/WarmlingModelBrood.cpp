@@ -2,6 +2,7 @@
 
 #include <sys/sysinfo.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "activity/activity.h"
@@ -15,33 +16,50 @@ namespace {
 
 int drawInteger(int min, int max) { return msg::getIntegerWithMin_withMax(uniformIntRand, min, max); }
 
-// Parameters come from probe displays and archives, so the ones the
-// lattices and the heat values cannot take are refused before anything is
-// built.
-void checkParameters(const WarmlingModelBrood* model) {
-  if (model->worldXSize <= 0 || model->worldYSize <= 0)
-    raiseAt(InvalidArgument, "-[WarmlingModelBrood buildObjects]",
-            "The world must have a positive size, not %d by %d.\n", model->worldXSize, model->worldYSize);
-  // The heat's two buffers and the world take a word per cell each, and a
-  // word per row for their row offsets; more than the machine's memory and
-  // swap would only end in the allocator, without naming the size.
-  const uint64_t cells = uint64_t(model->worldXSize) * uint64_t(model->worldYSize);
-  const uint64_t rows = uint64_t(model->worldYSize);
+const char* const BuildObjects = "-[WarmlingModelBrood buildObjects]";
+
+// Adds count blocks of bytesEach to total and answers whether the total
+// still fits in the machine's memory and swap. More would only end in the
+// allocator or the OOM killer, without naming the parameter; a total that
+// overflows does not fit either.
+bool fitsInMemory(uint64_t* total, uint64_t count, uint64_t bytesEach) {
   uint64_t bytes;
   struct sysinfo machine;
-  if (__builtin_mul_overflow(cells + rows, 3 * sizeof(intptr_t), &bytes) || sysinfo(&machine) != 0 ||
-      bytes / machine.mem_unit > uint64_t(machine.totalram) + machine.totalswap)
-    raiseAt(InvalidArgument, "-[WarmlingModelBrood buildObjects]",
-            "A world of %d by %d cells needs more memory than this machine has.\n", model->worldXSize,
-            model->worldYSize);
+  return !__builtin_mul_overflow(count, bytesEach, &bytes) && !__builtin_add_overflow(*total, bytes, total) &&
+         sysinfo(&machine) == 0 && *total / machine.mem_unit <= uint64_t(machine.totalram) + machine.totalswap;
+}
+
+// Parameters come from probe displays and archives, so what the model
+// cannot build is refused before anything is built. What the model does
+// define (no warmlings for a negative count, heat capped at the hottest
+// cell) is built as it is, with a warning.
+void checkParameters(const WarmlingModelBrood* model) {
+  if (model->worldXSize <= 0 || model->worldYSize <= 0)
+    raiseAt(InvalidArgument, BuildObjects, "The world must have a positive size, not %d by %d.\n",
+            model->worldXSize, model->worldYSize);
+  // The heat's two buffers and the world take a word per cell each, and a
+  // word per row for their row offsets.
+  uint64_t bytes = 0;
+  const uint64_t cells = uint64_t(model->worldXSize) * uint64_t(model->worldYSize);
+  if (!fitsInMemory(&bytes, cells + uint64_t(model->worldYSize), 3 * sizeof(intptr_t)))
+    raiseAt(InvalidArgument, BuildObjects, "A world of %d by %d cells needs more memory than this machine has.\n",
+            model->worldXSize, model->worldYSize);
+  // A warmling takes its object, its zone header, its link in the list and
+  // the allocator's own words, on top of the world.
   if (model->numBugs < 0)
-    raiseAt(InvalidArgument, "-[WarmlingModelBrood buildObjects]",
-            "The number of warmlings must not be negative, not %d.\n", model->numBugs);
-  for (int bound : {model->minOutputHeat, model->maxOutputHeat})
-    if (bound < 0 || bound > maxHeat)
-      raiseAt(InvalidArgument, "-[WarmlingModelBrood buildObjects]",
-              "The output heats must lie in 0..%d, not %d..%d.\n", maxHeat, model->minOutputHeat,
-              model->maxOutputHeat);
+    raiseAt(WarningMessage, BuildObjects, "A negative number of warmlings, %d, builds none.\n", model->numBugs);
+  else if (!fitsInMemory(&bytes, uint64_t(model->numBugs), sizeof(Warmling) + 8 * sizeof(void*)))
+    raiseAt(InvalidArgument, BuildObjects, "A population of %d warmlings needs more memory than this machine has.\n",
+            model->numBugs);
+  // A cell below 0 has no colour and no meaning; above the hottest,
+  // addHeat:X:Y: caps it.
+  const int lowest = std::min(model->minOutputHeat, model->maxOutputHeat);
+  const int highest = std::max(model->minOutputHeat, model->maxOutputHeat);
+  if (lowest < 0)
+    raiseAt(InvalidArgument, BuildObjects, "The output heats must not be negative, not %d..%d.\n",
+            model->minOutputHeat, model->maxOutputHeat);
+  if (highest > maxHeat)
+    raiseAt(WarningMessage, BuildObjects, "Output heats up to %d leave at most %d in a cell.\n", highest, maxHeat);
 }
 
 }  // namespace

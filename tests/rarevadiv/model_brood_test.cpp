@@ -2,7 +2,10 @@
 // the population it builds, and runs held against the plain-C++ model.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <optional>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -260,6 +263,14 @@ ModelParameters crowded() {
   return p;
 }
 
+// Output heats beyond what a cell holds: addHeat:X:Y: caps each deposit.
+ModelParameters beyondTheHottest() {
+  ModelParameters p;
+  p.minOutputHeat = 20000;
+  p.maxOutputHeat = 60000;
+  return p;
+}
+
 ModelParameters oneRow() {
   ModelParameters p;
   p.numBugs = 3;
@@ -272,7 +283,8 @@ ModelParameters oneRow() {
 INSTANTIATE_TEST_SUITE_P(Scenarios, AgainstThePlainModel,
                          testing::Values(Scenario{"Defaults", {}, 250},
                                          Scenario{"CrowdedWithRandomMovesAndSaturatedHeat", crowded(), 60},
-                                         Scenario{"OneRowAlwaysMovingAtRandom", oneRow(), 40}),
+                                         Scenario{"OneRowAlwaysMovingAtRandom", oneRow(), 40},
+                                         Scenario{"OutputHeatsBeyondTheHottest", beyondTheHottest(), 40}),
                          [](const testing::TestParamInfo<Scenario>& info) { return std::string(info.param.name); });
 
 // Under the randomized order the warmlings step in a fresh order each time,
@@ -342,6 +354,39 @@ TEST(ModelBrood, PopulationSize) {
   }
 }
 
+// A negative count and output heats beyond the hottest cell are what the
+// model defines (no warmlings; heat capped by addHeat:X:Y:): the run is
+// built and steps, with a warning.
+TEST(ModelBrood, ParametersTheModelCapsAreBuiltWithAWarning) {
+  struct Case {
+    const char* what;
+    ModelSetup setup;
+    const char* warning;
+    unsigned count;
+  };
+  const Case cases[] = {
+      {"negative count", [](WarmlingModelBrood& m) { m.numBugs = -5; },
+       "A negative number of warmlings, -5, builds none.\n", 0},
+      {"heat beyond the hottest", [](WarmlingModelBrood& m) { m.minOutputHeat = m.maxOutputHeat = 40000; },
+       "Output heats up to 40000 leave at most 32767 in a cell.\n", 100},
+      {"heat beyond the hottest as the lower bound", [](WarmlingModelBrood& m) { m.minOutputHeat = 50000; },
+       "Output heats up to 50000 leave at most 32767 in a cell.\n", 100},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::optional<ModelRun> run;
+    const std::string reports = report::capturedStderr([&] { run.emplace(c.setup); });
+    EXPECT_EQ(std::regex_replace(reports, std::regex("line: [0-9]+"), "line: N"),
+              std::string("*** event raised for warning: WarningMessage\n*** function: -[WarmlingModelBrood "
+                          "buildObjects](), file: WarmlingModelBrood.cpp, line: N\n") +
+                  c.warning + "*** execution continuing...\n");
+    run->steps(3);
+    EXPECT_EQ(msg::getCount(run->model->warmlingList), c.count);
+    const std::vector<int> heat = run->heat();
+    EXPECT_EQ(*std::max_element(heat.begin(), heat.end()), c.count ? maxHeat : 0);
+  }
+}
+
 // An added warmling joins the list and the step from then on; placing it
 // in the world is left to the caller.
 TEST(ModelBrood, AddWarmlingAppendsToTheList) {
@@ -377,12 +422,12 @@ TEST(ModelBroodDeathTest, ParametersTheLatticesCannotTake) {
        "A world of 1048576 by 1048576 cells needs more memory than this machine has.\n"},
       {"a world whose size overflows", [](WarmlingModelBrood& m) { m.worldXSize = m.worldYSize = 2147483647; },
        "A world of 2147483647 by 2147483647 cells needs more memory than this machine has.\n"},
-      {"negative count", [](WarmlingModelBrood& m) { m.numBugs = -5; },
-       "The number of warmlings must not be negative, not -5.\n"},
+      {"a population beyond memory", [](WarmlingModelBrood& m) { m.numBugs = 2147483647; },
+       "A population of 2147483647 warmlings needs more memory than this machine has.\n"},
       {"negative heat", [](WarmlingModelBrood& m) { m.minOutputHeat = -1; },
-       "The output heats must lie in 0..32767, not -1..10000.\n"},
-      {"heat beyond the hottest", [](WarmlingModelBrood& m) { m.maxOutputHeat = 40000; },
-       "The output heats must lie in 0..32767, not 3000..40000.\n"},
+       "The output heats must not be negative, not -1..10000.\n"},
+      {"negative heat as the upper bound", [](WarmlingModelBrood& m) { m.maxOutputHeat = -1; },
+       "The output heats must not be negative, not 3000..-1.\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
