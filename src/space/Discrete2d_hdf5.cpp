@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "collections/collections.h"
@@ -80,6 +81,21 @@ void refuseStorageVariable(id lattice, const char* name, const char* function) {
   objc_ivar* ivar = find_ivar(lattice->isa, name);
   if (ivar && ivar->ivar_type[0] == '^')
     raiseAt(InvalidArgument, function, "`%s' is not an archived variable of a lattice\n", name);
+}
+
+// A lattice dataset stored at another integer width, read at its own
+// width and converted into the cells. Only unsigned 64-bit values can lie
+// beyond a cell; such a value is refused rather than wrapped.
+template <class T>
+void widenCells(id dataset, intptr_t* cells, size_t count, unsigned width) {
+  std::vector<T> values(count);
+  msg::loadDataset(dataset, values.data());
+  for (size_t i = 0; i < count; i++) {
+    if (std::cmp_greater(values[i], INTPTR_MAX))
+      raiseAt(InvalidArgument, In, "the lattice dataset holds %llu at (%zu,%zu), more than a cell holds\n",
+              static_cast<unsigned long long>(values[i]), i % width, i / width);
+    cells[i] = static_cast<intptr_t>(values[i]);
+  }
 }
 
 }  // namespace
@@ -218,10 +234,19 @@ void Discrete2d::hdf5InCells(id node) {
   if (msg::getDatasetRank(cells) != 2 || msg::getDatasetDimension(cells, 0) != ysize ||
       msg::getDatasetDimension(cells, 1) != xsize)
     raiseAt(InvalidArgument, In, "the lattice dataset does not hold %u rows of %u cells\n", ysize, xsize);
-  if (msg::getDatasetType(cells) != fcall_type_slonglong)
-    raiseAt(InvalidArgument, In, "the lattice dataset holds values of type %u, not 64-bit integers\n",
-            msg::getDatasetType(cells));
-  msg::loadDataset(cells, lattice);
+  const size_t count = size_t(xsize) * ysize;
+  switch (const unsigned type = msg::getDatasetType(cells)) {
+    case fcall_type_boolean:
+    case fcall_type_uchar: widenCells<unsigned char>(cells, lattice, count, xsize); break;
+    case fcall_type_schar: widenCells<signed char>(cells, lattice, count, xsize); break;
+    case fcall_type_ushort: widenCells<unsigned short>(cells, lattice, count, xsize); break;
+    case fcall_type_sshort: widenCells<short>(cells, lattice, count, xsize); break;
+    case fcall_type_uint: widenCells<unsigned>(cells, lattice, count, xsize); break;
+    case fcall_type_sint: widenCells<int>(cells, lattice, count, xsize); break;
+    case fcall_type_ulonglong: widenCells<unsigned long long>(cells, lattice, count, xsize); break;
+    case fcall_type_slonglong: msg::loadDataset(cells, lattice); break;
+    default: raiseAt(InvalidArgument, In, "the lattice dataset holds values of type %u, not integers\n", type);
+  }
   msg::drop(cells);
   if (id ivars = openDataset(node, "ivars")) {
     BroodObject::hdf5In(ivars);

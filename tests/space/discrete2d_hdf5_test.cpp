@@ -2,7 +2,10 @@
 // object reader makes of it again, and the files that are refused.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "defobj/CreateDrop.h"
@@ -195,16 +198,62 @@ void writeDeepWithGroup(const char* name) {
   for (id node : {extra, cells, grid, file}) msg::drop(node);
 }
 
-// A shallow integer form whose cells are a dataset of this type and shape.
-void writeCells(fcall_type_t type, std::vector<unsigned> dims) {
+// A shallow integer form whose cells another program wrote with the HDF5
+// library itself: values of the memory type, which the library converts
+// to the file type, in a dataset of the given shape.
+void writeForeignCells(hid_t fileType, hid_t memoryType, const void* values, std::vector<hsize_t> dims) {
+  std::remove(File);
   id file = makeNode(nil, File, YES);
   id group = makeNode(file, "grid", YES);
   msg::storeTypeName(group, "Discrete2d");
-  const std::vector<long long> cells(6);
-  msg::storeAsDataset_typeName_type_rank_dims_ptr(group, "lattice", nullptr, type, static_cast<unsigned>(dims.size()),
-                                                   dims.data(), cells.data());
   msg::drop(group);
   msg::drop(file);
+  const hid_t f = H5Fopen(File, H5F_ACC_RDWR, H5P_DEFAULT);
+  const hid_t space = H5Screate_simple(static_cast<int>(dims.size()), dims.data(), nullptr);
+  const hid_t cells = H5Dcreate2(f, "/grid/lattice", fileType, space, H5P_DEFAULT, H5P_DEFAULT, H5P_DEFAULT);
+  ASSERT_GE(cells, 0);
+  ASSERT_GE(H5Dwrite(cells, memoryType, H5S_ALL, H5S_ALL, H5P_DEFAULT, values), 0);
+  H5Dclose(cells);
+  H5Sclose(space);
+  H5Fclose(f);
+}
+
+void writeForeignCells(hid_t fileType, const std::vector<long long>& values, std::vector<hsize_t> dims = {2, 3}) {
+  writeForeignCells(fileType, H5T_NATIVE_LLONG, values.data(), std::move(dims));
+}
+
+// Cells another program stored at any integer width and byte order read
+// back as the same values.
+TEST_F(LatticeHDF5, IntegerCellsOfEveryWidthAreConvertedToTheCells) {
+  const hid_t oneBit = H5Tcopy(H5T_STD_U8LE);
+  H5Tset_precision(oneBit, 1);
+  struct Case {
+    const char* what;
+    hid_t type;
+    std::vector<long long> values;
+  };
+  const Case cases[] = {
+      {"signed 8-bit", H5T_STD_I8LE, {1, -128, 127, 0, -1, 5}},
+      {"unsigned 8-bit", H5T_STD_U8LE, {0, 255, 128, 1, 2, 3}},
+      {"one-bit booleans", oneBit, {0, 1, 1, 0, 0, 1}},
+      {"signed 16-bit big-endian", H5T_STD_I16BE, {-32768, 32767, -2, 300, 0, 1}},
+      {"unsigned 16-bit", H5T_STD_U16LE, {65535, 0, 32768, 7, 8, 9}},
+      {"signed 32-bit", H5T_STD_I32LE, {INT32_MIN, INT32_MAX, -70000, 70000, 0, -1}},
+      {"unsigned 32-bit big-endian", H5T_STD_U32BE, {UINT32_MAX, 0, 2147483648, 1, 2, 3}},
+      {"signed 64-bit big-endian", H5T_STD_I64BE, {INT64_MIN, INT64_MAX, -5000000000, 1, 0, -1}},
+      {"unsigned 64-bit within a cell", H5T_STD_U64LE, {INT64_MAX, 0, 5000000000, 1, 2, 3}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    writeForeignCells(c.type, c.values);
+    id copy = readBack(false);
+    ASSERT_NE(copy, nil);
+    EXPECT_EQ(msg::getSizeX(copy), 3u);
+    EXPECT_EQ(msg::getSizeY(copy), 2u);
+    EXPECT_EQ(cellsOf(copy), std::vector<intptr_t>(c.values.begin(), c.values.end()));
+    msg::drop(copy);
+  }
+  H5Tclose(oneBit);
 }
 
 // Reading the "grid" of the file into a created lattice of the given size.
@@ -224,10 +273,28 @@ TEST_F(LatticeHDF5, FilesThatDoNotFitTheLatticeAreRefused) {
          readInto(2, 2, false);
        },
        In, "the lattice dataset does not hold 2 rows of 2 cells\n"},
-      {"cells of 32-bit integers", [] { writeCells(fcall_type_sint, {2, 3}); readBack(false); }, In,
-       "the lattice dataset holds values of type 7, not 64-bit integers\n"},
-      {"cells in one row", [] { writeCells(fcall_type_slong, {6}); readBack(false); }, InCreate,
-       "Rank of lattice dataset must be 2"},
+      {"cells of reals",
+       [] {
+         const double reals[6] = {};
+         writeForeignCells(H5T_IEEE_F64LE, H5T_NATIVE_DOUBLE, reals, {2, 3});
+         readBack(false);
+       },
+       In, "the lattice dataset holds values of type 13, not integers\n"},
+      {"an unsigned 64-bit value beyond a cell",
+       [] {
+         const unsigned long long values[6] = {0, 0, 0, 0, 1ull << 63, 0};
+         writeForeignCells(H5T_STD_U64LE, H5T_NATIVE_ULLONG, values, {2, 3});
+         readBack(false);
+       },
+       In, "the lattice dataset holds 9223372036854775808 at (1,1), more than a cell holds\n"},
+      {"cells in one row", [] { writeForeignCells(H5T_STD_I64LE, std::vector<long long>(6), {6}); readBack(false); },
+       InCreate, "Rank of lattice dataset must be 2"},
+      {"cells in three dimensions",
+       [] {
+         writeForeignCells(H5T_STD_I8LE, std::vector<long long>(6), {1, 2, 3});
+         readBack(false);
+       },
+       InCreate, "Rank of lattice dataset must be 2"},
       {"trailing text in a record name", [] { writeRecords({"1,0", "1,1x"}); readBack(true); }, InCreate,
        "`1,1x' does not name a cell as x,y\n"},
       {"negative record name", [] { writeRecords({"-1,0"}); readBack(true); }, InCreate,
