@@ -1,10 +1,13 @@
 // The interpreter object: evaluation, variables, registered names.
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <fstream>
 
 #include "defobj/Zone.h"
 #include "defobj/messages.h"
 #include "interp_fixture.h"
+#include "support/temp_path.h"
 #include "tclobjc_specimen.h"
 
 TEST_F(TclTest, EvaluatesFormattedTextAndKeepsTheCode) {
@@ -50,7 +53,7 @@ TEST_F(TclTest, StartUpVariablesAndTheInterpreterCommand) {
 }
 
 TEST_F(TclTest, ScriptArgumentRunsTheScriptWithTheRestAsArgv) {
-  const std::string path = testing::TempDir() + "tclobjc_script.tcl";
+  const std::string path = processTempPath("tclobjc_script") + ".tcl";
   std::ofstream(path) << "set ran [list $argv0 $argc $argv]\n";
   const char* argv[] = {"prog", path.c_str(), "a", "b c"};
   id other = makeInterp(4, argv);
@@ -84,13 +87,15 @@ TEST_F(TclTest, RegisteredNamesAreCommandsUntilUnregistered) {
 }
 
 TEST_F(TclTest, CheckPathFindsReadableFilesOnly) {
-  const std::string dir = testing::TempDir();
+  const std::string dir = processTempPath("tclobjc_check_path") + "/";
+  mkdir(dir.c_str(), 0700);
   std::ofstream(dir + "present.tcl") << "\n";
   const char* found = msg::checkPath_subdirectory_file(tcl, dir.c_str(), nullptr, "present.tcl");
   ASSERT_NE(found, nullptr);
-  EXPECT_EQ(std::string(found), dir.back() == '/' ? dir : dir + "/");
+  EXPECT_EQ(std::string(found), dir);
   msg::free(_obj_scratchZone, const_cast<char*>(found));
   EXPECT_EQ(msg::checkPath_subdirectory_file(tcl, dir.c_str(), nullptr, "absent.tcl"), nullptr);
   EXPECT_EQ(msg::checkPath_subdirectory_file(tcl, "/", "tmp", "absent.tcl"), nullptr);
   std::remove((dir + "present.tcl").c_str());
+  rmdir(dir.c_str());
 }

@@ -5,6 +5,7 @@
 
 #include "defobj/Zone.h"
 #include "support/reports.h"
+#include "support/temp_path.h"
 #include "voduva/Pixmap.h"
 #include "voduva_fixture.h"
 
@@ -24,7 +25,7 @@ TEST_F(TkTest, SnapshotOfARasterWindowIsWrittenAsPNG) {
   PixmapImage* snapshot = voduva_pixmap_create_from_widget(_obj_globalZone, raster, NO);
   EXPECT_EQ(snapshot->width, 40u);
   EXPECT_EQ(snapshot->height, 30u);
-  const std::string file = testing::TempDir() + "voduva_snapshot.png";
+  const std::string file = processTempPath("voduva_snapshot") + ".png";
   voduva_pixmap_save(snapshot, file.c_str());
   EXPECT_EQ(run("image create photo shot -file {" + file + "}"), "shot");
   EXPECT_EQ(run("list [image width shot] [image height shot]"), "40 30");

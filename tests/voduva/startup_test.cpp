@@ -10,6 +10,7 @@
 #include "defobj/Zone.h"
 #include "defobj/messages.h"
 #include "defobj/module.h"
+#include "support/temp_path.h"
 #include "voduva_fixture.h"
 
 TEST_F(TkTest, StartsTkWithBltAndTheSupportProcedures) {
@@ -46,7 +47,7 @@ TEST_F(TkTest, GraphProceduresRunOnARealGraph) {
 TEST_F(TkTest, MissingBltSupportFileEndsTheProcess) {
   EXPECT_EXIT(
       {
-        const std::string empty = testing::TempDir() + "voduva_no_blt";
+        const std::string empty = processTempPath("voduva_no_blt");
         mkdir(empty.c_str(), 0700);
         chdir(empty.c_str());
         msg::globalEval(globalTkInterp, "set blt_library {%s}", empty.c_str());
