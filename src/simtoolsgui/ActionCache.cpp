@@ -91,6 +91,10 @@ id ActionCache::createProcCtrl() {
   msg::setWindowTitle(panel, "ProcCtrl");
   msg::setWindowGeometry(panel, "120x180");
   msg::updateSize(panel);
+  // Closing the window is the person's Quit: the run could not be ended
+  // once its only controls were gone.
+  msg::eval(globalTkInterp, "wm protocol %s WM_DELETE_WINDOW {%s sendQuitAction}", msg::getWidgetName(panel),
+            tclObjc_objectToName(this));
   return this;
 }
 

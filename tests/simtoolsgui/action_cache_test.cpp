@@ -2,6 +2,9 @@
 // delivery once per time step.
 #include "gui_brood_fixture.h"
 
+#include <cstring>
+#include <string>
+
 #include "simtoolsgui/ActionHolder.h"
 #include "simtoolsgui/simtoolsgui.h"
 #include "support/reports.h"
@@ -63,11 +66,64 @@ TEST_F(ActionCacheTest, ImmediateDeliveriesAddNoDeliveryChain) {
   EXPECT_EQ(pending, 1u);
 }
 
+// What a window manager sends when the person closes the run-control
+// window: a client message to the window's frame, through the X server.
+void askToClose(ActionCache* cache) {
+  const char* path = msg::getWidgetName(cache->panel);
+  msg::eval(globalTkInterp, "update idletasks; wm frame %s", path);  // the frame exists once mapped
+  const unsigned long frame = std::stoul(msg::result(globalTkInterp), nullptr, 16);
+  Display* display = Tk_Display(voduva_nameToWindow(path));
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = frame;
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, frame, False, NoEventMask, &event);
+  XSync(display, False);
+}
+
+// Closing the window is Quit: the wait ends and nothing runs; the window
+// stays until the cache is dropped.
+TEST_F(ActionCacheTest, ClosingTheWindowWhileStoppedQuits) {
+  askToClose(cache());
+  EXPECT_EQ(msg::go(brood), Completed);
+  EXPECT_TRUE(stepTimes.empty());
+  EXPECT_EQ(tcl("winfo exists " + std::string(msg::getWidgetName(cache()->panel))), "1");
+}
+
+TEST_F(ActionCacheTest, ClosingTheWindowWhileRunningQuits) {
+  onStep = [&](unsigned t) {
+    if (t == 2) askToClose(cache());
+    if (t >= 2) msg::doTkEvents(cache());
+    if (t == 50) msg::sendQuitAction(cache());  // the close went unheard: end the test's run
+  };
+  whenIdle("CACHE sendStartAction");
+  EXPECT_EQ(msg::go(brood), Completed);
+  EXPECT_LT(stepTimes.back(), 50u);
+}
+
 id holder(id type, const char* name) {
   id h = msg::createBegin(objc_get_class("ActionHolder"), _obj_globalZone);
   msg::setType(h, type);
   msg::setActionName(h, name);
   return msg::createEnd(h);
+}
+
+// A holder keeps its own copy of the name: Tcl frees its argument text once
+// the call is done, and a passing buffer may be reused.
+TEST_F(ActionCacheTest, HoldersKeepTheirOwnNames) {
+  char name[] = "Start";
+  id h = holder(Control, name);
+  std::strcpy(name, "Xxxxx");
+  EXPECT_STREQ(msg::getActionName(h), "Start");
+  msg::drop(h);
+
+  msg::setState_(panel(), ControlStateRunning);
+  const std::string control = msg::getObjectName(Control);
+  tcl(msg::getObjectName(cache()) + (" sendActionOfType: " + control) + " toExecute: [string cat Ne xt]");
+  EXPECT_EQ(queued(), std::vector<std::string>{"Next"});
 }
 
 TEST_F(ActionCacheTest, UnknownRequestsAreErrors) {
