@@ -1,7 +1,10 @@
 #include "simtoolsgui/VarProbeWidget.h"
 
+#include <cstring>
+
 #include "defobj/defobj.h"
 #include "defobj/phase.h"
+#include "defobj/zstrdup.h"
 #include "objectbase/objectbase.h"
 #include "simtoolsgui/ProbeDisplayManager.h"
 #include "simtoolsgui/probe_rows.h"
@@ -47,7 +50,8 @@ id VarProbeWidget::createEnd() {
   msg::setInteractiveFlag(entry, interactiveFlag);
   msg::setVarProbe(entry, myProbe);
   myEntry = msg::createEnd(entry);
-  return update();
+  show(NO);
+  return this;
 }
 
 id VarProbeWidget::pack() {
@@ -56,27 +60,57 @@ id VarProbeWidget::pack() {
   return this;
 }
 
+// A value being typed stays until Return, Escape or focus-out: the
+// refresh would otherwise throw it away while the model runs.
+id VarProbeWidget::update() {
+  show(YES);
+  return this;
+}
+
 // Only the idle tasks run: a full update could run a button's command, or
 // drop this row, in the middle of a refresh.
-id VarProbeWidget::update() {
+void VarProbeWidget::show(BOOL keepEdit) {
   char text[ProbeValueTextSize];
   msg::probeAsString_Buffer(myProbe, myObject, text);
-  if (interactiveFlag) msg::setValue(myEntry, text);
-  else probeShowInInactiveEntry(myEntry, text);
+  if (!interactiveFlag) {
+    probeShowInInactiveEntry(myEntry, text);
+  } else {
+    const char* current = probeEntryText(myEntry);
+    if (keepEdit && current && editing(current)) return;
+    // Unchanged text is left alone, with the cursor and selection in it.
+    if (!current || std::strcmp(current, text) != 0) msg::setValue(myEntry, text);
+  }
+  if (!shownText || std::strcmp(shownText, text) != 0) {
+    if (shownText) msg::free(getZone(), shownText);
+    shownText = zstrdup(getZone(), text);
+  }
   voduva_updateIdleTasks();
-  return this;
+}
+
+// The person is typing: the entry has the focus and its text is no longer
+// what the last refresh put there.
+BOOL VarProbeWidget::editing(const char* current) {
+  if (!shownText || std::strcmp(current, shownText) == 0) return NO;
+  msg::eval(globalTkInterp, "focus");
+  return std::strcmp(msg::result(globalTkInterp), msg::getWidgetName(myEntry)) == 0;
 }
 
 void VarProbeWidget::drop() {
   msg::drop(myLabel);
   msg::drop(myEntry);
+  if (shownText) msg::free(getZone(), shownText);
   BroodObject::drop();
 }
 
+// Whatever the outcome, the entry then shows the variable: the value as
+// read back, or the one kept after a refused text.
 void VarProbeWidget::setVariableValue(const char*) {
   ProbeDisplaysBusy busy;
   if (!interactiveFlag) return;
-  if (const char* text = probeEntryText(myEntry)) msg::setData_ToString(myProbe, myObject, text);
+  const char* text = probeEntryText(myEntry);
+  if (!text) return;
+  if (!msg::setData_ToString(myProbe, myObject, text)) voduva_ringBell();
+  if (probeObjectLives(myObject)) show(NO);
 }
 
 id VarProbeWidget::heldObject() {

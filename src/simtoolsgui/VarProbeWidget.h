@@ -14,6 +14,9 @@ struct VarProbeWidget : BroodObject {
   BOOL interactiveFlag;
   id myEntry;          // VarProbeEntry
   id parent;
+  // What the entry was last given, in the widget's zone. Not a variable of
+  // the row, so not registered.
+  char* shownText;
 
   id setObject(id object);
   id setProbe(id probe);
@@ -35,4 +38,6 @@ struct VarProbeWidget : BroodObject {
 
  private:
   id heldObject();  // the object in an object variable, or nil
+  void show(BOOL keepEdit);
+  BOOL editing(const char* current);
 };

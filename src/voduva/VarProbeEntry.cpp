@@ -30,6 +30,10 @@ id VarProbeEntry::createEnd() {
     msg::eval(globalTkInterp, "bind %s <KeyRelease-Return> {%s configure -highlightcolor black ;update };", w, w);
     msg::eval(globalTkInterp, "bind %s <FocusIn> {%s selection range 0 end}", w, w);
     msg::eval(globalTkInterp, "bind %s <FocusOut> {%s selection clear}", w, w);
+    // Escape gives up the typing: the focus leaves, and the row shows the
+    // variable again.
+    msg::eval(globalTkInterp, "bind %s <Escape> {focus [winfo toplevel %%W]; %s update}", w,
+              tclObjc_objectToName(owner));
   } else {
     setActiveFlag(NO);
   }

@@ -53,11 +53,23 @@ TEST_F(ProbeTest, ReturnWritesTheTypedValueAndTheEntryShowsItBack) {
   EXPECT_DOUBLE_EQ(g->d, 2.5);
   EXPECT_STREQ(g->text, "a {b} [c] $d \\e");
 
-  // Text that is no number leaves the variable as it was, and says so.
+  // Text that is no number leaves the variable as it was, says so, rings
+  // the bell and shows the value kept.
+  tcl("set bells 0; rename bell realBell; proc bell args {incr ::bells}");
   testing::internal::CaptureStderr();
   type(entryOf(display, "i"), "forty");
   EXPECT_NE(testing::internal::GetCapturedStderr().find("Error scanning for value in string forty"), std::string::npos);
+  tcl("rename bell {}; rename realBell bell");
   EXPECT_EQ(g->i, -42);
+  EXPECT_EQ(tcl("set bells"), "1");
+  EXPECT_EQ(tcl(entryOf(display, "i") + " get"), "-42");
+  // A character 0 shows in full, and Return on its text keeps it.
+  g->uc = 1;
+  type(entryOf(display, "uc"), "0");
+  EXPECT_EQ(tcl(entryOf(display, "uc") + " get"), "0 '\\0'");
+  g->uc = 1;
+  type(entryOf(display, "uc"), tcl(entryOf(display, "uc") + " get"));
+  EXPECT_EQ(g->uc, 0);
   // Probes store typed strings as copies of their own, left to the owner.
   msg::free(_obj_scratchZone, const_cast<char*>(g->text));
   msg::drop(g);
@@ -76,6 +88,42 @@ TEST_F(ProbeTest, EntriesFollowTheVariablesAtEachRefresh) {
   // Object variables are not edited as text.
   EXPECT_EQ(tcl(entryOf(display, "friendObject") + " cget -state"), "disabled");
   g->friendObject = nil;
+  msg::drop(g);
+}
+
+// The model runs on while a value is typed: the refresh leaves the entry
+// being edited alone until Return, Escape or the focus leaving it.
+TEST_F(ProbeTest, RefreshKeepsTheValueBeingTyped) {
+  Gadget* g = newGadget();
+  id display = fullDisplay(g);
+  const std::string entry = entryOf(display, "i");
+  auto typeOnly = [&](const char* text) {
+    tcl("focus -force " + entry + "; update; " + entry + " delete 0 end; " + entry + " insert 0 " + text);
+  };
+  typeOnly("12");
+  g->i = 5;
+  g->d = 0.5;
+  msg::update(probeDisplayManager);
+  EXPECT_EQ(tcl(entry + " get"), "12");
+  EXPECT_EQ(tcl(entryOf(display, "d") + " get"), "0.5");
+  tcl("event generate " + entry + " <Return>");
+  EXPECT_EQ(g->i, 12);
+  // With the focus still in it, the entry follows the variable again.
+  g->i = 13;
+  msg::update(probeDisplayManager);
+  EXPECT_EQ(tcl(entry + " get"), "13");
+
+  typeOnly("99");
+  msg::update(probeDisplayManager);
+  EXPECT_EQ(tcl(entry + " get"), "99");
+  tcl("event generate " + entry + " <Escape>");
+  EXPECT_EQ(tcl(entry + " get"), "13");
+  EXPECT_EQ(g->i, 13);
+
+  typeOnly("77");
+  tcl("focus -force " + topOf(display));
+  msg::update(probeDisplayManager);
+  EXPECT_EQ(tcl(entry + " get"), "13");
   msg::drop(g);
 }
 
