@@ -21,12 +21,24 @@ namespace {
 
 // --- value to text ---
 
+// A character as the texts show it: itself when printable, else a
+// backslash and its code in octal, so that no byte (NUL above all) cuts or
+// garbles the text.
+struct ShownCharacter {
+  char text[5];
+  explicit ShownCharacter(int number) {
+    const auto c = static_cast<unsigned char>(number);
+    if (c >= ' ' && c <= '~') std::snprintf(text, sizeof text, "%c", c);
+    else std::snprintf(text, sizeof text, "\\%o", c);
+  }
+};
+
 // A character value as number and character, character alone, or number
 // alone.
 void characterText(int number, id style, char* buffer, size_t size) {
-  const char c = static_cast<char>(number);
-  if (style == DefaultString) std::snprintf(buffer, size, "%d '%c'", number, c);
-  else if (style == CharString) std::snprintf(buffer, size, "'%c'", c);
+  const ShownCharacter c(number);
+  if (style == DefaultString) std::snprintf(buffer, size, "%d '%s'", number, c.text);
+  else if (style == CharString) std::snprintf(buffer, size, "'%s'", c.text);
   else if (style == IntString) std::snprintf(buffer, size, "%d", number);
   else msg::raiseEvent(InvalidArgument, "stringReturnType set incorrectly!\n");
 }
@@ -60,11 +72,27 @@ bool blankFrom(const char* rest) {
   return *rest == '\0';
 }
 
+// A quote and a character as ShownCharacter writes it; answers the text
+// after the character, or null.
+const char* quotedCharacter(const char* text, char* c) {
+  if (text[0] != '\'' || !text[1]) return nullptr;
+  if (text[1] == '\\' && text[2] >= '0' && text[2] <= '7') {
+    char* end;
+    const unsigned long code = std::strtoul(text + 2, &end, 8);
+    if (end - (text + 2) > 3 || code > 0xff) return nullptr;
+    *c = static_cast<char>(code);
+    return end;
+  }
+  *c = text[1];
+  return text + 2;
+}
+
 // What a character value's default text puts after the number: a blank
 // and the character in quotes.
 bool echoFrom(const char* rest) {
   while (std::isspace(static_cast<unsigned char>(*rest))) rest++;
-  if (rest[0] == '\'' && rest[1] && rest[2] == '\'') rest += 3;
+  char c;
+  if (const char* after = quotedCharacter(rest, &c); after && *after == '\'') rest = after + 1;
   return blankFrom(rest);
 }
 
@@ -97,7 +125,7 @@ template <class T>
 BOOL scanCharacter(const char* text, id style, void* p) {
   if (style == CharString) {
     char c;
-    return std::sscanf(text, "'%c'", &c) == 1 ? store<T>(p, static_cast<T>(c)) : NO;
+    return quotedCharacter(text, &c) ? store<T>(p, static_cast<T>(c)) : NO;
   }
   char* end;
   errno = 0;

@@ -54,6 +54,13 @@ TEST(ProbeText, CharactersInTheThreeStyles) {
   EXPECT_EQ(text<unsigned char>(fcall_type_uchar, 65, IntString), "65");
   EXPECT_EQ(text<char>(fcall_type_schar, 'B'), "66 'B'");
   EXPECT_EQ(text<char>(fcall_type_schar, -5, IntString), "-5");
+  // A character that cannot be shown, NUL above all, is written as its
+  // octal code, so the text is not cut short.
+  EXPECT_EQ(text<unsigned char>(fcall_type_uchar, 0), "0 '\\0'");
+  EXPECT_EQ(text<unsigned char>(fcall_type_uchar, 0, CharString), "'\\0'");
+  EXPECT_EQ(text<unsigned char>(fcall_type_uchar, 10), "10 '\\12'");
+  EXPECT_EQ(text<char>(fcall_type_schar, -1), "-1 '\\377'");
+  EXPECT_EQ(text<unsigned char>(fcall_type_uchar, '\\'), "92 '\\'");
   EXPECT_DEATH(text<unsigned char>(fcall_type_uchar, 65, InvalidArgument),
                report::error("InvalidArgument", "stringReturnType set incorrectly!\n"));
 }
@@ -133,6 +140,15 @@ TEST(ProbeText, CharactersReadBackInTheirStyle) {
   EXPECT_TRUE(parsed<char>(fcall_type_schar, "-1", -1));
   EXPECT_TRUE(refused<unsigned char>(fcall_type_uchar, "A", CharString));
   EXPECT_TRUE(refused<unsigned char>(fcall_type_uchar, "66 B"));
+  EXPECT_TRUE(refused<unsigned char>(fcall_type_uchar, "'\\400'", CharString));
+  // Every value reads back from the text it is shown with, in both styles
+  // that show the character.
+  for (int value = 0; value < 256; value++)
+    for (id style : {DefaultString, CharString}) {
+      const std::string shown = text<unsigned char>(fcall_type_uchar, static_cast<unsigned char>(value), style);
+      EXPECT_TRUE(parsed<unsigned char>(fcall_type_uchar, shown.c_str(), static_cast<unsigned char>(value), style))
+          << shown;
+    }
 }
 
 TEST(ProbeText, StringsAndTheirNullForm) {

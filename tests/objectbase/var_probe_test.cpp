@@ -45,9 +45,9 @@ TEST_F(VarProbe, ReadsEveryScalarType) {
     double asDouble;
     const char* text;
   } cases[] = {
-      {"flag", 1, 1, "1 '\x01'"},
+      {"flag", 1, 1, "1 '\\1'"},
       {"letter", 'z', 'z', "122 'z'"},
-      {"byte", 200, 200, "200 '\xc8'"},
+      {"byte", 200, 200, "200 '\\310'"},
       {"small", -3, -3, "-3"},
       {"usmall", 60000, 60000, "60000"},
       {"number", -42, -42, "-42"},
@@ -211,8 +211,8 @@ TEST_F(VarProbe, WritesFromText) {
     const char* input;
     const char* text;
   } cases[] = {
-      {"flag", "true", "1 '\x01'"},
-      {"letter", "-1", "-1 '\xff'"},
+      {"flag", "true", "1 '\\1'"},
+      {"letter", "-1", "-1 '\\377'"},
       {"byte", "66 'B'", "66 'B'"},
       {"small", "-300", "-300"},
       {"usmall", "65535", "65535"},
