@@ -2,15 +2,17 @@
 
 #include "defobj/fcall_messages.h"
 #include "defobj/phase.h"
+#include "defobj/zstrdup.h"
 
 id ActionHolder::setType(id newType) {
   type = newType;
   return this;
 }
 
-// Names are the cache's own constant texts.
+// A request may come from Tcl, whose argument text lasts only for the call.
 id ActionHolder::setActionName(const char* newName) {
-  name = newName;
+  if (name) msg::free(getZone(), const_cast<char*>(name));
+  name = newName ? zstrdup(getZone(), newName) : nullptr;
   return this;
 }
 
@@ -25,6 +27,11 @@ const char* ActionHolder::getActionName() { return name; }
 id ActionHolder::getActionTarget() { return target; }
 SEL ActionHolder::getSelector() { return selector; }
 
+void ActionHolder::drop() {
+  if (name) msg::free(getZone(), const_cast<char*>(name));
+  BroodObject::drop();
+}
+
 REGISTER_CLASS(ActionHolder, BroodObject,
   ivar(&ActionHolder::type, "type"),
   ivar(&ActionHolder::name, "name"),
@@ -38,4 +45,5 @@ REGISTER_CLASS(ActionHolder, BroodObject,
   method<&ActionHolder::getType>(msg::getType),
   method<&ActionHolder::getActionName>(msg::getActionName),
   method<&ActionHolder::getActionTarget>(msg::getActionTarget),
-  method<&ActionHolder::getSelector>(msg::getSelector))
+  method<&ActionHolder::getSelector>(msg::getSelector),
+  method<&ActionHolder::drop>(msg::drop))

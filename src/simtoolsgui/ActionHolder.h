@@ -7,7 +7,7 @@
 
 struct ActionHolder : BroodObject {
   id type;  // Control, Probing or Spatial
-  const char* name;
+  const char* name;  // a copy in the holder's zone
   id target;
   SEL selector;
 
@@ -19,4 +19,5 @@ struct ActionHolder : BroodObject {
   const char* getActionName();
   id getActionTarget();
   SEL getSelector();
+  void drop();
 };
