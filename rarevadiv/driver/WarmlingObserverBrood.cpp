@@ -128,9 +128,16 @@ id WarmlingObserverBrood::_update_() {
   return this;
 }
 
+// Any object may be dropped on the argument in the probe display; one that
+// has no unhappiness would end the run at the graph's next step.
 id WarmlingObserverBrood::graphBug(id warmling) {
-  if (unhappyGraph && warmling)
-    msg::createSequence_withFeedFrom_andSelector(unhappyGraph, "Bug", warmling, msg::getUnhappiness.sel);
+  if (!unhappyGraph || !warmling) return this;
+  if (!msg::respondsTo(warmling, msg::getUnhappiness.sel)) {
+    msg::raiseEvent(WarningMessage, "graphBug: %s has no getUnhappiness; nothing is graphed.\n",
+                    msg::getName(warmling));
+    return this;
+  }
+  msg::createSequence_withFeedFrom_andSelector(unhappyGraph, "Bug", warmling, msg::getUnhappiness.sel);
   return this;
 }
 

@@ -148,7 +148,14 @@ id WarmlingModelBrood::getWorld() { return world; }
 id WarmlingModelBrood::getHeat() { return heat; }
 
 // The warmling joins the list only; placing it in the world is the caller's.
+// Any object may be dropped on the argument in the probe display; one that
+// cannot step would end the run at the next step of the walk.
 id WarmlingModelBrood::addWarmling(id warmling) {
+  if (!msg::respondsTo(warmling, msg::step.sel)) {
+    raiseAt(WarningMessage, "-[WarmlingModelBrood addWarmling:]", "%s cannot step; it is not added.\n",
+            warmling ? msg::getName(warmling) : "nil");
+    return this;
+  }
   msg::addLast(warmlingList, warmling);
   return this;
 }

@@ -407,6 +407,21 @@ TEST(ModelBrood, AddWarmlingAppendsToTheList) {
   EXPECT_EQ(msg::getObjectAtX_Y(run.model->world, added->x, added->y), added);
 }
 
+// What a probe display lets a person drop on the argument need not be a
+// warmling: one that cannot step is warned about and left out.
+TEST(ModelBrood, AddWarmlingLeavesOutWhatCannotStep) {
+  ModelRun run([](WarmlingModelBrood& m) { m.numBugs = 2; });
+  for (id other : {static_cast<id>(run.model), static_cast<id>(nil)}) {
+    const std::string reports =
+        report::capturedStderr([&] { EXPECT_EQ(msg::addWarmling(run.model, other), run.model); });
+    EXPECT_NE(reports.find(std::string(other ? "WarmlingModelBrood" : "nil") + " cannot step; it is not added.\n"),
+              std::string::npos)
+        << reports;
+  }
+  EXPECT_EQ(msg::getCount(run.model->warmlingList), 2u);
+  run.steps(2);
+}
+
 TEST(ModelBroodDeathTest, ParametersTheLatticesCannotTake) {
   struct Case {
     const char* what;
