@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "defobj/archiving_messages.h"
+#include "defobj/hdf5_messages.h"
 #include "defobj/phase.h"
 
 id DblBuffer2d::createEnd() {
@@ -36,7 +38,11 @@ void DblBuffer2d::keptCopyAcrossUpdate(const intptr_t* written) {
   if (lattice == written) pendingCopyDue = NO;
 }
 
+// A copy still due when the buffers swap would leave the stale buffer
+// current: it is made first, and then both buffers hold the same cells.
 id DblBuffer2d::updateLattice() {
+  const bool copyWasDue = pendingCopyDue;
+  if (copyWasDue) copyIntoPending();
   if (lattice == wBuf1 && newLattice == wBuf2) {
     lattice = wBuf2;
     newLattice = wBuf1;
@@ -50,9 +56,15 @@ id DblBuffer2d::updateLattice() {
     return nil;
   }
   // Writers that only add to some cells start from the current values.
-  pendingCopyDue = YES;
+  pendingCopyDue = copyWasDue ? NO : YES;
   return this;
 }
+
+intptr_t* DblBuffer2d::getLattice() { return withCopyMade(&Discrete2d::getLattice); }
+id DblBuffer2d::fastFillWithValue(intptr_t value) { return withCopyMade(&Discrete2d::fastFillWithValue, value); }
+id DblBuffer2d::fastFillWithObject(id object) { return withCopyMade(&Discrete2d::fastFillWithObject, object); }
+id DblBuffer2d::lispIn(id expr) { return withCopyMade(&Discrete2d::lispIn, expr); }
+id DblBuffer2d::hdf5In(id node) { return withCopyMade(&Discrete2d::hdf5In, node); }
 
 id DblBuffer2d::putObject_atX_Y(id object, unsigned x, unsigned y) {
   pendingCells()[offsets[y] + x] = reinterpret_cast<intptr_t>(object);
@@ -83,4 +95,9 @@ REGISTER_CLASS(DblBuffer2d, Discrete2d,
   method<&DblBuffer2d::updateLattice>(msg::updateLattice),
   method<&DblBuffer2d::putObject_atX_Y>(msg::putObject_atX_Y),
   method<&DblBuffer2d::putValue_atX_Y>(msg::putValue_atX_Y),
-  method<&DblBuffer2d::drop>(msg::drop))
+  method<&DblBuffer2d::drop>(msg::drop),
+  method<&DblBuffer2d::getLattice>(msg::getLattice),
+  method<&DblBuffer2d::fastFillWithValue>(msg::fastFillWithValue),
+  method<&DblBuffer2d::fastFillWithObject>(msg::fastFillWithObject),
+  method<&DblBuffer2d::lispIn>(msg::lispIn),
+  method<&DblBuffer2d::hdf5In>(msg::hdf5In))

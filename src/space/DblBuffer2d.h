@@ -10,7 +10,8 @@ struct DblBuffer2d : Discrete2d {
   intptr_t* newLattice;  // the pending buffer: whichever of wBuf1, wBuf2 lattice is not
   // updateLattice leaves the pending buffer a copy of the current one; the
   // copy is made when somebody first reaches the pending cells, so a step
-  // that overwrites them all never pays for it. Not a variable of the
+  // that overwrites them all never pays for it; code that reads newLattice
+  // itself sees the copy only once it is made. Not a variable of the
   // lattice, so not registered.
   BOOL pendingCopyDue;
   // Somebody reached the pending cells since the last step that set them
@@ -24,6 +25,13 @@ struct DblBuffer2d : Discrete2d {
   id putObject_atX_Y(id object, unsigned x, unsigned y);
   id putValue_atX_Y(intptr_t value, unsigned x, unsigned y);
   void drop();
+  // What writes the current buffer, or hands out the pointer to it, first
+  // completes a copy that is due: the copy is taken from that buffer.
+  intptr_t* getLattice();
+  id fastFillWithValue(intptr_t value);
+  id fastFillWithObject(id object);
+  id lispIn(id expr);
+  id hdf5In(id node);
 
   // The pending cells as updateLattice left them.
   intptr_t* pendingCells() {
@@ -46,4 +54,9 @@ struct DblBuffer2d : Discrete2d {
 
  private:
   void copyIntoPending();
+  template <class R, class... A>
+  R withCopyMade(R (Discrete2d::*inherited)(A...), A... args) {
+    if (pendingCopyDue) copyIntoPending();
+    return (this->*inherited)(args...);
+  }
 };

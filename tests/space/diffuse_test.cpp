@@ -3,8 +3,11 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "defobj/phase.h"
 #include "space/Diffuse2d.h"
 #include "space/space.h"
 
@@ -164,6 +167,92 @@ TEST(Diffuse2d, StepReadsOnlyTheCurrentBuffer) {
   msg::stepRule(ca);
   EXPECT_EQ(contents(ca, msg::getLattice(ca)), expectedStep(spike, 1.0, 1.0));
   msg::drop(ca);
+}
+
+// An automaton that adds to one cell only, through the pending buffer, as
+// the model's deposits do.
+struct Bump2d : Ca2d {
+  id initializeLattice() { return this; }
+  id stepRule() {
+    msg::putValue_atX_Y(this, msg::getValueAtX_Y(this, 0, 0) + 1, 0, 0);
+    msg::updateLattice(this);
+    return this;
+  }
+};
+
+REGISTER_CLASS(Bump2d, Ca2d, method<&Bump2d::initializeLattice>(msg::initializeLattice),
+               method<&Bump2d::stepRule>(msg::stepRule))
+
+// The lattice as the rule has it: each update swaps the buffers and copies
+// the new current one into the pending one.
+struct EagerLattice {
+  Rows current, pending;
+  bool swapped = false;  // the buffer that was pending at the start is current
+
+  void update() {
+    std::swap(current, pending);
+    pending = current;
+    swapped = !swapped;
+  }
+};
+
+struct Automaton {
+  const char* name;
+  id (*make)(const Rows& start);
+  void (*step)(EagerLattice& reference);  // the step on the reference
+};
+
+const Automaton automata[] = {
+    {"Diffuse2d", [](const Rows& start) { return diffuser(start, 1.0, 0.9); },
+     [](EagerLattice& r) {
+       r.pending = expectedStep(r.current, 1.0, 0.9);
+       r.update();
+     }},
+    {"Bump2d",
+     [](const Rows& start) {
+       if (!objc_lookup_class("Bump2d")) objc_register_Bump2d();
+       id ca = msg::createBegin(objc_get_class("Bump2d"), _obj_globalZone);
+       msg::setSizeX_Y(ca, start[0].size(), start.size());
+       msg::setNumStates(ca, 2);
+       ca = msg::createEnd(ca);
+       for (size_t y = 0; y < start.size(); y++)
+         for (size_t x = 0; x < start[y].size(); x++) msg::getLattice(ca)[msg::getOffsets(ca)[y] + x] = start[y][x];
+       return ca;
+     },
+     [](EagerLattice& r) {
+       r.pending[0][0] = r.current[0][0] + 1;
+       r.update();
+     }},
+};
+
+// Steps (S), bare updates (U) and deposits into the pending buffer (P) in
+// any order leave both buffers as a lattice that copies at every update
+// would.
+TEST(DoubleBufferedAutomata, StepsAndBareUpdatesMatchALatticeThatCopiesEagerly) {
+  const Rows start = {{0, 0, 0, 0}, {0, 1000, 0, 0}, {0, 0, 0, 40}};
+  for (const Automaton& automaton : automata)
+    for (const char* script : {"SU", "SUU", "SUUU", "SSUU", "PSUU", "SPUU", "SPU", "UUSUU"}) {
+      SCOPED_TRACE(std::string(automaton.name) + " " + script);
+      id ca = automaton.make(start);
+      const intptr_t* const startPending = static_cast<DblBuffer2d*>(ca)->newLattice;
+      EagerLattice reference{start, Rows(start.size(), std::vector<intptr_t>(start[0].size(), 0))};
+      for (const char* op = script; *op; op++) {
+        if (*op == 'S') {
+          msg::stepRule(ca);
+          automaton.step(reference);
+        } else if (*op == 'U') {
+          msg::updateLattice(ca);
+          reference.update();
+        } else {
+          msg::putValue_atX_Y(ca, 700, 2, 1);
+          reference.pending[1][2] = 700;
+        }
+        EXPECT_EQ(contents(ca, msg::getLattice(ca)), reference.current) << "after " << op - script + 1 << " steps";
+        EXPECT_EQ(contents(ca, msg::getNewLattice(ca)), reference.pending) << "after " << op - script + 1 << " steps";
+        EXPECT_EQ(msg::getLattice(ca) == startPending, reference.swapped);
+      }
+      msg::drop(ca);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "defobj/address.h"
@@ -158,6 +160,44 @@ TEST(DblBuffer2d, PutsShowOnlyAfterUpdate) {
   EXPECT_EQ(msg::getLattice(l), first);
   EXPECT_EQ(cells(msg::getNewLattice(l), 4), (std::vector<intptr_t>{0, 8, 0, 0}));
   msg::drop(l);
+}
+
+// Each update copies the new current buffer into the pending one, so bare
+// updates in a row alternate the buffers and keep both whole.
+TEST(DblBuffer2d, BareUpdatesInARowKeepBothBuffersWhole) {
+  for (int updates = 1; updates <= 3; updates++) {
+    SCOPED_TRACE(updates);
+    id l = lattice("DblBuffer2d", 2, 2);
+    auto* d = static_cast<DblBuffer2d*>(l);
+    msg::putValue_atX_Y(l, 8, 1, 0);
+    for (int i = 0; i < updates; i++) EXPECT_EQ(msg::updateLattice(l), l);
+    EXPECT_EQ(msg::getLattice(l), updates % 2 ? d->wBuf2 : d->wBuf1);
+    EXPECT_EQ(msg::getValueAtX_Y(l, 1, 0), 8);
+    for (const intptr_t* buffer : {msg::getLattice(l), msg::getNewLattice(l)})
+      EXPECT_EQ(cells(buffer, 4), (std::vector<intptr_t>{0, 8, 0, 0}));
+    msg::drop(l);
+  }
+}
+
+// The pending buffer holds what the update made current: later writes into
+// the current buffer, by a fast fill or through the cell array, stay there.
+TEST(DblBuffer2d, WritesToTheCurrentBufferAfterAnUpdateDoNotReachThePendingOne) {
+  const std::pair<const char*, void (*)(id)> writers[] = {
+      {"fast fill", [](id l) { msg::fastFillWithValue(l, 6); }},
+      {"cell array", [](id l) { std::fill_n(msg::getLattice(l), 4, 6); }},
+  };
+  for (const auto& [name, write] : writers) {
+    SCOPED_TRACE(name);
+    id l = lattice("DblBuffer2d", 2, 2);
+    msg::putValue_atX_Y(l, 8, 1, 0);
+    msg::updateLattice(l);
+    write(l);
+    EXPECT_EQ(cells(msg::getLattice(l), 4), std::vector<intptr_t>(4, 6));
+    EXPECT_EQ(cells(msg::getNewLattice(l), 4), (std::vector<intptr_t>{0, 8, 0, 0}));
+    msg::updateLattice(l);
+    EXPECT_EQ(cells(msg::getLattice(l), 4), (std::vector<intptr_t>{0, 8, 0, 0}));
+    msg::drop(l);
+  }
 }
 
 TEST(DblBuffer2d, FillGoesToThePendingBufferFastFillToTheCurrent) {
