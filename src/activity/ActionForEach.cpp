@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "activity/CompoundAction.h"
+#include "defobj/Zone.h"
 #include "defobj/address.h"
 #include "defobj/phase.h"
 #include "misc/debugabort.h"
@@ -33,7 +34,8 @@ void startForEach(PAction* action, id activity, id memberClass) {
   sub->currentIndex = index;
 
   index->activity = sub;
-  index->memberIndex = action->bits & BitRandomized ? msg::beginPermuted(action->target, zone) : msg::begin(action->target, zone);
+  id parts = componentZoneOf(zone);  // the walk's own parts, outside the zone's population
+  index->memberIndex = action->bits & BitRandomized ? msg::beginPermuted(action->target, parts) : msg::begin(action->target, parts);
   index->nextMember = get_imp(index->memberIndex->isa, msg::next.sel);
   // A message action prepares its call once, on its first member; the
   // call is re-aimed at each member after that.

@@ -55,11 +55,13 @@ Activity_c* createActivity(id plan, Activity_c* owner, Class indexClass, Class a
   a->status = Initialized;
   a->breakFunction = _activity_current ? asActivity(_activity_current)->breakFunction : _activity_trace;
   // Action groups (and concurrent schedules) draw a fresh order at each run.
+  // The index is the activity's own part, outside the zone's population.
   const uint32_t bits = static_cast<Collection_any*>(plan)->bits;
+  id parts = componentZoneOf(zone);
   if (permutable && (bits & BitOrder) == BitRandomized && msg::respondsTo(plan, msg::_createPermutedIndex_activity.sel)) {
-    a->currentIndex = msg::_createPermutedIndex_activity(plan, zone, a);
+    a->currentIndex = msg::_createPermutedIndex_activity(plan, parts, a);
   } else {
-    a->currentIndex = msg::_createIndex_forIndexSubclass(plan, zone, indexClass);
+    a->currentIndex = msg::_createIndex_forIndexSubclass(plan, parts, indexClass);
     msg::setActivity(a->currentIndex, a);
   }
   return a;
@@ -369,7 +371,8 @@ void Activity_c::drop() {
 
 void Activity_c::dropAllocations(BOOL) {
   if (ownerActivity && ownerActivity->currentSubactivity == this) ownerActivity->currentSubactivity = nullptr;
-  if (registeredOwnerActivity) msg::remove(registeredOwnerActivity->activitySet, this);
+  // The set links its members in place: no index is needed to take one out.
+  if (registeredOwnerActivity) removeMlinksMember(registeredOwnerActivity->activitySet, this);
   if (activitySet) {
     // Each subactivity leaves the set as it goes.
     while (msg::getCount(activitySet)) msg::dropAllocations(getFirstMlinksList(activitySet), YES);

@@ -2,6 +2,7 @@
 
 #include "activity/Action.h"
 #include "activity/Activities.h"
+#include "collections/List.h"
 #include "defobj/Zone.h"
 
 void setOrderBits(uint32_t& bits, id order) {
@@ -78,8 +79,9 @@ void attachActivity(id& refs, id plan, id activity) {
   msg::addLast(refs, activity);
 }
 
+// The set links its members in place: no index is needed to take one out.
 void detachActivity(id refs, id activity) {
-  if (refs) msg::remove(refs, activity);
+  if (refs) removeMlinksMember(refs, activity);
 }
 
 void releaseActivities(id refs) {

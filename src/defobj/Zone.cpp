@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include <sys/mman.h>
+#include <sanitizer/asan_interface.h>
 #include <unistd.h>
 
 #include "collections/List.h"
@@ -121,19 +122,53 @@ Zone_c* plainZoneOf(id zone) {
 
 namespace {
 
-void* rawAlloc(const Zone_c* zone, size_t size) {
-  return zone->GCFixedRootFlag ? GC_malloc_uncollectable(size) : xmalloc(size);
+// Blocks up to KeptClasses * KeptGrain bytes go back to the zone's chains
+// when freed and come from there first; every block of a chain holds its
+// class's rounded size. Kept blocks stay poisoned for the address
+// sanitizer, past the chain's link word.
+constexpr size_t KeptGrain = 16, KeptLimit = Zone_c::KeptClasses * KeptGrain;
+
+size_t roundedSize(size_t size) { return (size + KeptGrain - 1) / KeptGrain * KeptGrain; }
+bool keeps(const Zone_c* zone, size_t size) { return !zone->GCFixedRootFlag && size && size <= KeptLimit; }
+void*& keptChain(Zone_c* zone, size_t size) { return zone->keptBlocks[roundedSize(size) / KeptGrain - 1]; }
+
+void* rawAlloc(Zone_c* zone, size_t size) {
+  if (!keeps(zone, size)) return zone->GCFixedRootFlag ? GC_malloc_uncollectable(size) : xmalloc(size);
+  void*& chain = keptChain(zone, size);
+  void* block = chain;
+  if (!block) return xmalloc(roundedSize(size));
+  ASAN_UNPOISON_MEMORY_REGION(block, roundedSize(size));
+  chain = *static_cast<void**>(block);
+  return block;
 }
 
-void* rawZeroed(const Zone_c* zone, size_t size) {
+void* rawZeroed(Zone_c* zone, size_t size) {
   void* block = rawAlloc(zone, size);
   std::memset(block, 0, size);
   return block;
 }
 
-void rawFree(const Zone_c* zone, void* block) {
-  if (zone->GCFixedRootFlag) GC_free(block);
-  else xfree(block);
+// The size is the one the block was allocated with.
+void rawFree(Zone_c* zone, void* block, size_t size) {
+  if (!keeps(zone, size)) {
+    if (zone->GCFixedRootFlag) GC_free(block);
+    else xfree(block);
+    return;
+  }
+  void*& chain = keptChain(zone, size);
+  *static_cast<void**>(block) = chain;
+  chain = block;
+  ASAN_POISON_MEMORY_REGION(static_cast<void**>(block) + 1, roundedSize(size) - sizeof(void*));
+}
+
+// Once the zone has released everything it holds.
+void releaseKeptBlocks(Zone_c* zone) {
+  for (void*& chain : zone->keptBlocks)
+    while (void* block = chain) {
+      ASAN_UNPOISON_MEMORY_REGION(block, sizeof(void*));
+      chain = *static_cast<void**>(block);
+      xfree(block);
+    }
 }
 
 // Sized allocations of two huge pages or more (the cells of large
@@ -274,7 +309,7 @@ void Zone_c::freeIVars(id object) {
   markFreed(object);
   char* block = reinterpret_cast<char*>(object) - HeaderSize;
   fill(block, _obj_fillfree, size + HeaderSize);
-  rawFree(this, block);
+  rawFree(this, block, size + HeaderSize);
 }
 
 id Zone_c::allocIVarsComponent(Class cls) {
@@ -313,7 +348,7 @@ void Zone_c::freeIVarsComponent(id object) {
   }
   markFreed(object);
   fill(object, _obj_fillfree, size);
-  rawFree(this, object);
+  rawFree(this, object, size);
 }
 
 void* Zone_c::alloc(size_t size) {
@@ -359,7 +394,7 @@ void Zone_c::freeBlock(void* block, size_t size) {
     blockTotal -= size;
   }
   fill(block, _obj_fillfree, size);
-  rawFree(this, block);
+  rawFree(this, block, size);
 }
 
 void Zone_c::describe(id stream) {
@@ -394,6 +429,7 @@ void Zone_c::mapAllocations(mapalloc_t mapalloc) {
   mapalloc->mappingFunction(mapalloc, YES);
   mapalloc->alloc = population;
   mapalloc->mappingFunction(mapalloc, YES);
+  releaseKeptBlocks(this);
 }
 
 // --- the component zone ---

@@ -17,6 +17,11 @@ struct Zone_c : CreateDrop_s {
   unsigned long allocCount, allocTotal;
   id internalAllocations;
   BOOL GCFixedRootFlag;
+  // Freed small blocks kept for reuse, a chain per 16-byte size class: a
+  // run makes and drops the same few small objects at every step. Not a
+  // variable of the zone, so not registered.
+  static constexpr unsigned KeptClasses = 16;
+  void* keptBlocks[KeptClasses];
 
   // Creating.
   void setPageSize(int pageSize);

@@ -8,6 +8,7 @@
 
 #include "activity/Activities.h"
 #include "activity/fixtures.h"
+#include "defobj/phase.h"
 
 namespace {
 
@@ -106,6 +107,37 @@ TEST(Actions, ForEachVisitsOneMemberPerAction) {
   id list = agents({"x", "y"});
   msg::createActionForEach_message(group, list, msg::logMember.sel);
   EXPECT_EQ(runGroup(group), "x[x] y[y]");
+}
+
+namespace {
+
+// An agent whose logAct is its own, for members whose class changes.
+struct LoudAgent : Agent {
+  void logAct() { logEntry(std::string(label) + "!"); }
+};
+
+REGISTER_CLASS(LoudAgent, Agent, method<&LoudAgent::logAct>(msg::logAct))
+
+}  // namespace
+
+// The walk's call is made once and kept across passes; each member is sent
+// its own class's method, after a member's class changed and when a new
+// member takes the storage of a dropped one of another class.
+TEST(Actions, ForEachKeepsItsCallAcrossPassesAndFollowsTheMembersClasses) {
+  if (!objc_lookup_class("LoudAgent")) objc_register_LoudAgent();
+  id group = newGroup();
+  id list = agents({"x", "y"});
+  auto* action = static_cast<PAction*>(msg::createActionForEach_message(group, list, msg::logAct.sel));
+  EXPECT_EQ(runGroup(group), "x y");
+  const id call = action->call;
+  id y = msg::getLast(list);
+  y->isa = objc_get_class("LoudAgent");
+  EXPECT_EQ(runGroup(group), "x y!");
+  msg::remove(list, y);
+  msg::drop(y);
+  msg::addFirst(list, newAgent("z"));
+  EXPECT_EQ(runGroup(group), "z x");
+  EXPECT_EQ(action->call, call);
 }
 
 namespace {

@@ -94,6 +94,38 @@ TEST(Zone, ComponentAllocationsStayOutOfThePopulation) {
   msg::drop(zone);
 }
 
+// Freed small storage goes back to its zone's chains: the next allocation of
+// the same size takes it, zeroed and live again; an object of another zone
+// or another size class never does.
+TEST(Zone, FreedStorageComesBackZeroedForTheSameSizeOnly) {
+  Zone_c* zone = makeZone();
+  Zone_c* other = makeZone();
+  auto* part = static_cast<Thing*>(msg::allocIVarsComponent(zone, thingClass()));
+  part->value = 7;
+  msg::freeIVarsComponent(zone, part);
+  EXPECT_FALSE(_obj_isLiveObject(part));
+  id elsewhere = msg::allocIVarsComponent(other, thingClass());
+  void* larger = msg::allocBlock(zone, sizeof(Thing) + 16);
+  EXPECT_NE(elsewhere, part);
+  EXPECT_NE(larger, static_cast<void*>(part));
+  auto* again = static_cast<Thing*>(msg::allocIVarsComponent(zone, thingClass()));
+  ASSERT_EQ(again, part);
+  EXPECT_EQ(again->value, 0);
+  EXPECT_EQ(again->zbits, reinterpret_cast<zbits_t>(zone) | BitComponentAlloc);
+  EXPECT_TRUE(_obj_isLiveObject(again));
+  Thing* object = makeThing(zone, 3);
+  msg::drop(object);
+  Thing* next = makeThing(zone);
+  EXPECT_EQ(next, object);
+  EXPECT_EQ(next->value, 0);
+  EXPECT_EQ(msg::getFirst(msg::getPopulation(zone)), next);
+  msg::freeIVarsComponent(zone, again);
+  msg::freeIVarsComponent(other, elsewhere);
+  msg::freeBlock_blockSize(zone, larger, sizeof(Thing) + 16);
+  msg::drop(zone);
+  msg::drop(other);
+}
+
 // A small allocation and one of several huge pages, as a large lattice's
 // cells take.
 TEST(Zone, SizedAllocationsAndBlocksRestoreTheCounters) {
