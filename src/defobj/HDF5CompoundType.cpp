@@ -9,6 +9,7 @@
 #include "collections/collections.h"
 #include "defobj/HDF5Support.h"
 #include "defobj/defobj.h"
+#include "defobj/lispIn.h"
 #include "defobj/brood_directory.h"
 #include "defobj/module.h"
 #include "defobj/phase.h"
@@ -123,12 +124,18 @@ void HDF5CompoundType_c::createFromPrototype() {
   });
 }
 
+// The records' class is named by the file, so it passes the check that
+// every class an archive names passes.
 void HDF5CompoundType_c::createFromType() {
+  if (tid < 0)
+    raiseAt(LoadError, CreateEndFunction,
+            "> a record type is made from a prototype object (setPrototype:) or from a record dataset's type\n");
   if (H5Tget_class(tid) != H5T_COMPOUND || H5Tget_nmembers(tid) < 1)
     raiseAt(LoadError, CreateEndFunction, "compound type should have at least one member");
   if (H5Tget_size(tid) == 0) raiseAt(LoadError, CreateEndFunction, "unable to get compound type size");
   Class cls = brood_directory_ensure_class_named(name);
   if (!cls) cls = classFromType();
+  archive_check_creatable(cls, CreateEndFunction);
   prototype = msg::allocIVars(getZone(), cls);
   ownPrototype = YES;
   map_object_ivars(prototype, [&](const char* variable, fcall_type_t type, void*, unsigned, const unsigned*) {

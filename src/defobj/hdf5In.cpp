@@ -37,8 +37,7 @@ id classFor(id node) {
 id hdf5In(id zone, id node) {
   id cls = classFor(node);
   if (!cls) raiseAt(LoadError, "hdf5In", "Failed to find or create class for HDF5 object `%s'", msg::getHDF5Name(node));
-  if (!archive_creatable(static_cast<Class>(cls)))
-    raiseAt(LoadError, "hdf5In", "> class `%s' cannot be created from an archive\n", static_cast<Class>(cls)->name);
+  archive_check_creatable(static_cast<Class>(cls), "hdf5In");
   id object = msg::createBegin(cls, zone);
   object = msg::createEnd(msg::hdf5InCreate(object, node));
   return msg::hdf5In(object, node);

@@ -1,6 +1,7 @@
 #include "defobj/lispIn.h"
 
 #include <cstring>
+#include <vector>
 
 #include "collections/collections.h"
 #include "collections/predicates.h"
@@ -25,21 +26,57 @@ Class makeClass(const char* name, id variables) {
 id makeInstance(id zone, const char* name, id variables) {
   const Class cls = brood_directory_ensure_class_named(name);
   if (!cls) raiseAt(InvalidArgument, "lispIn", "> type `%s' not found", name);
-  if (!archive_creatable(cls)) raiseAt(LoadError, "lispIn", "> class `%s' cannot be created from an archive\n", name);
+  archive_check_creatable(cls, "lispIn");
   id object = msg::createBegin(cls, zone);
   msg::lispInCreate(object, variables);
   return msg::lispIn(msg::createEnd(object), variables);
 }
 
-}  // namespace
+struct Requirement {
+  const char* className;
+  BOOL (*present)();
+  const char* what;
+};
+
+std::vector<Requirement>& requirements() {
+  static std::vector<Requirement> list;
+  return list;
+}
+
+// The first requirement of the class or an ancestor that is not met. Phase
+// classes carry the number of the class they were made from.
+const Requirement* unmetRequirement(Class cls) {
+  for (const Requirement& r : requirements()) {
+    const Class required = objc_lookup_class(r.className);
+    if (!required || r.present()) continue;
+    for (Class ancestor = cls; ancestor; ancestor = ancestor->superclass)
+      if (class_get_number(ancestor) == class_get_number(required)) return &r;
+  }
+  return nullptr;
+}
 
 // The runtime's root classes and the registry's records stand outside the
 // creation protocol.
-BOOL archive_creatable(Class cls) {
+BOOL followsCreationProtocol(Class cls) {
   if (class_responds_to(cls->isa, msg::createBegin.sel))
     for (Class ancestor = cls; ancestor; ancestor = ancestor->superclass)
       if (ancestor == static_cast<Class>(id_Object_s)) return YES;
   return NO;
+}
+
+}  // namespace
+
+BOOL archive_creatable(Class cls) { return followsCreationProtocol(cls) && !unmetRequirement(cls); }
+
+void archive_check_creatable(Class cls, const char* function) {
+  if (!followsCreationProtocol(cls))
+    raiseAt(LoadError, function, "> class `%s' cannot be created from an archive\n", cls->name);
+  if (const Requirement* r = unmetRequirement(cls))
+    raiseAt(LoadError, function, "> class `%s' cannot be created from an archive: it needs %s\n", cls->name, r->what);
+}
+
+void archive_require(const char* className, BOOL (*present)(), const char* what) {
+  requirements().push_back({className, present, what});
 }
 
 id lispIn(id zone, id expr) {

@@ -19,4 +19,7 @@ void simtoolsgui_register_classes() {
 #define REGISTER(cls) objc_register_##cls();
   SIMTOOLSGUI_CLASSES(REGISTER)
 #undef REGISTER
+  for (const char* name : {"GUIComposite", "ControlPanel", "ProbeDisplay", "CommonProbeDisplay", "ProbeDisplayManager",
+                           "ClassDisplayWidget", "VarProbeWidget", "MessageProbeWidget"})
+    voduva_archive_requires_interpreter(name);
 }

@@ -1,4 +1,5 @@
 // Registration of every class of the Tk layer, before start-up.
+#include "defobj/lispIn.h"
 #include "runtime/registration.h"
 #include "voduva/voduva.h"
 
@@ -13,9 +14,17 @@
 VODUVA_CLASSES(DECLARE)
 #undef DECLARE
 
+void voduva_archive_requires_interpreter(const char* className) {
+  archive_require(className, [] { return BOOL(globalTkInterp != nil); },
+                  "the Tk layer, which only an interactive run starts");
+}
+
 void voduva_register_classes() {
   tclobjc_register_classes();
 #define REGISTER(cls) objc_register_##cls();
   VODUVA_CLASSES(REGISTER)
 #undef REGISTER
+  // A window geometry record reports with the Tk layer's errors.
+  for (const char* name : {"Widget", "Colormap", "GraphElement", "BLTVector", "WindowGeometryRecord"})
+    voduva_archive_requires_interpreter(name);
 }

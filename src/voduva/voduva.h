@@ -32,6 +32,10 @@ extern id WindowCreation, WindowUsage, MissingFiles, PaletteError, PixmapError, 
 
 // Registers the classes of this library and of those it stands on.
 void voduva_register_classes();
+// Archives may make objects of the named class (and its subclasses) only
+// while globalTkInterp is there: they talk to Tk or report with the Tk
+// layer's errors.
+void voduva_archive_requires_interpreter(const char* className);
 
 // Starts Tk with BLT and the support procedures of the widgets; in batch
 // mode it does nothing, as nothing there may touch Tcl or Tk.
