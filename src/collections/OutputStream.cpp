@@ -8,7 +8,9 @@
 #include "collections/ArchiverNodes.h"
 #include "collections/collections.h"
 #include "collections/stream_messages.h"
+#include "defobj/Type.h"
 #include "defobj/address.h"
+#include "defobj/classData.h"
 #include "defobj/fcall_type.h"
 #include "defobj/phase.h"
 
@@ -230,15 +232,20 @@ void OutputStream_c::catPointer(const void* pointer) {
   }
 }
 
-// Nil is written as a name no class has, which reads back as Nil.
+// The name that reads back as the class: a public type's name stands for
+// the class that implements it, whose own name ("List_any.Creating") no
+// lookup finds. Nil is written as a name no class has, which reads back as Nil.
 void OutputStream_c::catClass(Class cls) {
   if (nodeMode()) {
     id value = newValue();
     msg::setClass(value, cls);
     addNode(value);
-  } else {
-    print("<%s>", cls ? cls->name : "nil");
+    return;
   }
+  const char* name = cls ? cls->name : "nil";
+  if (auto* type = static_cast<Type_c*>(cls ? _obj_getClassData(cls)->typeImplemented : nil))
+    if (type->implementation == cls) name = type->name;
+  print("<%s>", name);
 }
 
 void OutputStream_c::catNil() {

@@ -49,6 +49,9 @@ TEST(OutputStream, WritesEachFormExactly) {
       {[](id s) { msg::catPointer(s, &anything); }, formatAddress(address, &anything)},
       {[](id s) { msg::catClass(s, objc_get_class("String_c")); }, "<String_c>"},
       {[](id s) { msg::catClass(s, Nil); }, "<nil>"},
+      // A public type's creating class is written as the type, which reads
+      // back as that class.
+      {[](id s) { msg::catClass(s, static_cast<Class>(List)); }, "<List>"},
       {[](id s) { msg::catNil(s); }, "nil"},
       {[](id s) { msg::catArrayRank(s, 2); }, "#2"},
       {[](id s) { msg::catUnsignedPair_(s, 3, 4); }, "'(3 . 4)"},
