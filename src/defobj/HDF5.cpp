@@ -74,7 +74,20 @@ void storeStringAttribute(hid_t location, const char* attributeName, const char*
   if (H5Sclose(sid) < 0) raiseAt(SaveError, function, "unable to close type name space");
 }
 
+// Links to other files are never followed (hdf5_check_version), so the
+// library no longer knows their kind; one that an archive holds is
+// reported by its name.
+void refuseExternalLink(hid_t location, const char* member) {
+  H5L_info_t link;
+  const bool inFile = suppress_messages([&] { return H5Lget_info(location, member, &link, H5P_DEFAULT); }) >= 0 &&
+                      (link.type == H5L_TYPE_HARD || link.type == H5L_TYPE_SOFT);
+  if (!inFile && suppress_messages([&] { return H5Lexists(location, member, H5P_DEFAULT); }) > 0)
+    raiseAt(LoadError, "process_object",
+            "> HDF5 member `%s' is a link to another file, which archives do not follow\n", member);
+}
+
 BOOL memberInfo(hid_t location, const char* member, H5G_stat_t* info) {
+  refuseExternalLink(location, member);
   return suppress_messages([&] { return H5Gget_objinfo(location, member, 1, info); }) >= 0;
 }
 
@@ -299,8 +312,7 @@ int HDF5_c::iterate_drop(const hdf5_member_visitor* visitor, BOOL dropFlag) {
   auto process = [](hid_t group, const char* member, void* data) -> herr_t {
     auto* v = static_cast<Visit*>(data);
     H5G_stat_t info;
-    if (H5Gget_objinfo(group, member, 1, &info) < 0)
-      raiseAt(LoadError, "process_object", "Cannot query object `%s'", member);
+    if (!memberInfo(group, member, &info)) raiseAt(LoadError, "process_object", "Cannot query object `%s'", member);
     hid_t opened = -1;
     if (info.type == H5G_GROUP) {
       opened = H5Gopen1(group, member);

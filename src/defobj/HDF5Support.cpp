@@ -95,6 +95,12 @@ void hdf5_check_version(id errorSymbol, const char* function) {
   if (H5get_libversion(&major, &minor, &release) < 0 ||
       (major == 1 && (minor < 8 || (minor == 8 && release < 7))) || major < 1)
     raiseAt(errorSymbol, function, "HDF5 release 1.8.7 or later required");
+  // An archive is one file. A link into another would open whatever is
+  // there (a FIFO blocks the open for ever), so no such link is followed,
+  // not even at the end of a soft link's path.
+  static const bool unfollowed =
+      H5Lis_registered(H5L_TYPE_EXTERNAL) <= 0 || H5Lunregister(H5L_TYPE_EXTERNAL) >= 0;
+  if (!unfollowed) raiseAt(errorSymbol, function, "unable to turn off external links");
 }
 
 hid_t hdf5_string_type(size_t size, id errorSymbol, const char* function) {

@@ -2,7 +2,9 @@
 // h5ls sees, what a later archiver reads back, and the bad files it meets.
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
@@ -18,6 +20,7 @@
 #include "defobj/archiving_messages.h"
 #include "defobj/arguments_messages.h"
 #include "defobj/hdf5_support.h"
+#include "defobj/lispIn.h"
 #include "defobj/module.h"
 #include "runtime/registration.h"
 
@@ -282,6 +285,64 @@ TEST_F(HDF5Archivers, RecordDatasetsOfMoreRecordsThanACountAreRefused) {
                                               "> record dataset `p' holds more records than a count can\n"));
 }
 
+// A record dataset names its records' class: one outside the creation
+// protocol (the runtime's root class) is refused before any record of it
+// is made.
+TEST_F(HDF5Archivers, RecordsOnlyOfClassesOfTheCreationProtocol) {
+  for (const char* attribute : {"type", "component-type"}) {
+    hid_t fid = H5Fcreate("broodArchiver.hdf", H5F_ACC_TRUNC, H5P_DEFAULT, H5P_DEFAULT);
+    hid_t record = H5Tcreate(H5T_COMPOUND, sizeof(int));
+    H5Tinsert(record, "x", 0, H5T_NATIVE_INT);
+    const hsize_t one = 1;
+    hid_t space = H5Screate_simple(1, &one, nullptr);
+    hid_t did = H5Dcreate2(fid, "p", record, space, H5P_DEFAULT, H5P_DEFAULT, H5P_DEFAULT);
+    const int x = 0;
+    H5Dwrite(did, H5T_NATIVE_INT, H5S_ALL, H5S_ALL, H5P_DEFAULT, &x);
+    hid_t text = H5Tcopy(H5T_C_S1);
+    H5Tset_size(text, 7);
+    hid_t aid = H5Acreate2(did, attribute, text, space, H5P_DEFAULT, H5P_DEFAULT);
+    H5Awrite(aid, text, "Object");
+    H5Aclose(aid);
+    H5Tclose(text);
+    H5Dclose(did);
+    H5Sclose(space);
+    H5Tclose(record);
+    H5Fclose(fid);
+    EXPECT_DEATH(makeArchiver(YES), errorReport("LoadError", "-[HDF5CompoundType(c) _createEnd]", "lispIn.cpp",
+                                                "> class `Object' cannot be created from an archive\n"))
+        << attribute;
+  }
+}
+
+// An archive is one file: a link into another (here a FIFO, whose open
+// would wait for ever) is reported by its name and never followed.
+TEST_F(HDF5Archivers, LinksToOtherFilesAreNotFollowed) {
+  // The child (started afresh) makes the file before its archiver turns
+  // such links off for the process.
+  EXPECT_DEATH(
+      {
+        mkfifo("fifo.hdf", 0644);
+        hid_t fid = H5Fcreate("broodArchiver.hdf", H5F_ACC_TRUNC, H5P_DEFAULT, H5P_DEFAULT);
+        hid_t group = H5Gcreate2(fid, "rarevadiv", H5P_DEFAULT, H5P_DEFAULT, H5P_DEFAULT);
+        H5Lcreate_external("fifo.hdf", "/", group, "default", H5P_DEFAULT, H5P_DEFAULT);
+        H5Gclose(group);
+        H5Fclose(fid);
+        alarm(20);  // a hang is a failure, not a test that never ends
+        makeArchiver(YES);
+      },
+      errorReport("LoadError", "process_object", "HDF5.cpp",
+                  "> HDF5 member `default' is a link to another file, which archives do not follow\n"));
+}
+
+// A record type is made from a prototype or from a file's records; made
+// from neither (as an archive may ask) it says so.
+TEST_F(HDF5Archivers, ARecordTypeOfNothingIsReported) {
+  EXPECT_DEATH(lispIn(_obj_globalZone, readOne("(make-instance 'HDF5CompoundType_c)")),
+               errorReport("LoadError", "-[HDF5CompoundType(c) _createEnd]", "HDF5CompoundType.cpp",
+                           "> a record type is made from a prototype object (setPrototype:) or from a record "
+                           "dataset's type\n"));
+}
+
 // A group's "type" names the class of its object: one outside the
 // creation protocol is refused.
 TEST_F(HDF5Archivers, ObjectsOnlyOfClassesOfTheCreationProtocol) {
@@ -295,7 +356,7 @@ TEST_F(HDF5Archivers, ObjectsOnlyOfClassesOfTheCreationProtocol) {
     msg::drop(file);
   }
   id archiver = makeArchiver(NO);
-  EXPECT_DEATH(get(archiver, "module"), errorReport("LoadError", "hdf5In", "hdf5In.cpp",
+  EXPECT_DEATH(get(archiver, "module"), errorReport("LoadError", "hdf5In", "lispIn.cpp",
                                                     "> class `ProgramModule_c' cannot be created from an archive\n"));
   msg::drop(archiver);
 }
