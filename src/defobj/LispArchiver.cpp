@@ -97,23 +97,36 @@ void insertStreams(id map, Archiver_c::Entries entries, id streamZone) {
   Archiver_c::insertSorted(map, kept);
 }
 
+// What keeps a save from being written, as the warning tells it: the
+// entry and the cause. Empty while all is well.
+using SaveFailure = std::string;
+
 // Keys are written as bare words when they read back as the same word,
-// else as string constants.
-void catWord(id stream, const char* word) {
+// else as string constants; archive text has no way to hold a double quote.
+bool catWord(id stream, const char* word) {
   if (archive_symbol_text_p(word)) msg::catC(stream, word);
   else if (!std::strchr(word, '"')) msg::catString(stream, word);
-  else raiseAt(SaveError, SyncFunction, "> archive key `%s' holds a double quote, which archive text cannot hold\n", word);
+  else return false;
+  return true;
 }
 
-// (list (cons 'key expr) ...), each newline followed by the indent.
-void writePairs(id stream, id application, const std::string& indent) {
+// (list (cons 'key expr) ...), each newline followed by the indent; the
+// first entry that cannot be written ends the text.
+void writePairs(id stream, id application, const std::string& indent, SaveFailure& failure) {
   msg::catC(stream, "(list");
   forEachEntry(msg::getStreamMap(application), [&](id key, id entry) {
+    if (!failure.empty()) return;
+    const std::string where = std::string("entry `") + msg::getC(key) + "' of `" + msg::getName(application) + "'";
     id expr = msg::getExpr(entry);
-    if (!archiver_list_p(expr) && !nil_value_p(expr))
-      raiseAt(InvalidOperation, SyncFunction, "parsed ArchiverList instance expected or nil");
+    if (!archiver_list_p(expr) && !nil_value_p(expr)) {
+      failure = where + ": parsed ArchiverList instance expected or nil";
+      return;
+    }
     msg::catC(stream, ("\n" + indent + "  (cons '").c_str());
-    catWord(stream, msg::getC(key));
+    if (!catWord(stream, msg::getC(key))) {
+      failure = where + ": its key holds a double quote, which archive text cannot hold";
+      return;
+    }
     msg::catC(stream, ("\n" + indent + "     ").c_str());
     msg::lispOutDeep(expr, stream);
     msg::catC(stream, ")");
@@ -121,21 +134,23 @@ void writePairs(id stream, id application, const std::string& indent) {
   msg::catC(stream, ")");
 }
 
+SaveFailure systemFailure(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+
 // The text goes to a new file beside the archive, which then takes the
 // archive's place: a save that fails leaves the former archive whole.
 // A symbolic link is followed to the file it names, so that the link and
 // its target never part.
-void replaceFile(const char* link, const std::string& text) {
+SaveFailure replaceFile(const char* link, const std::string& text) {
   char* resolved = nullptr;
   struct stat status;
   if (lstat(link, &status) == 0 && S_ISLNK(status.st_mode) && !(resolved = realpath(link, nullptr)))
-    raiseAt(SaveError, SyncFunction, "> lisp archive %s is a symbolic link to a missing file\n", link);
+    return "it is a symbolic link to a missing file";
   const std::string target = resolved ? resolved : link;
   std::free(resolved);
   const char* path = target.c_str();
   std::string temporary = target + ".XXXXXX";
   const int fd = mkstemp(temporary.data());
-  if (fd < 0) raiseAt(SaveError, SyncFunction, "Cannot open lisp archive %s", link);
+  if (fd < 0) return systemFailure("cannot create a new file beside it");
   mode_t mode;
   if (stat(path, &status) == 0) {
     mode = status.st_mode & 07777;
@@ -145,18 +160,17 @@ void replaceFile(const char* link, const std::string& text) {
     mode = 0666 & ~mask;
   }
   fchmod(fd, mode);
-  bool written = true;
-  for (size_t done = 0; written && done < text.size();) {
+  SaveFailure failure;
+  for (size_t done = 0; failure.empty() && done < text.size();) {
     const ssize_t n = write(fd, text.data() + done, text.size() - done);
     if (n > 0) done += n;
-    else written = n < 0 && errno == EINTR;
+    else if (n == 0 || errno != EINTR) failure = systemFailure("cannot write it");
   }
-  written = fsync(fd) == 0 && written;
-  written = close(fd) == 0 && written;
-  if (!written || std::rename(temporary.c_str(), path) != 0) {
-    unlink(temporary.c_str());
-    raiseAt(SaveError, SyncFunction, "Cannot write lisp archive %s", path);
-  }
+  if (failure.empty() && fsync(fd) != 0) failure = systemFailure("cannot write it");
+  if (close(fd) != 0 && failure.empty()) failure = systemFailure("cannot write it");
+  if (failure.empty() && std::rename(temporary.c_str(), path) != 0) failure = systemFailure("cannot replace it");
+  if (!failure.empty()) unlink(temporary.c_str());
+  return failure;
 }
 
 }  // namespace
@@ -271,15 +285,22 @@ id LispArchiver_c::getWithZone_key(id zone, const char* key) {
 }
 
 // The clients update what they stored and the whole text is built before
-// the file is touched.
+// the file is touched. A save that cannot be written is a warning: the run
+// goes on, and the archive on disk stays as it was.
 void LispArchiver_c::sync() {
-  if (!path)
-    raiseAt(SaveError, SyncFunction, "> lisp archive has no path (neither HOME nor BROODHOME is set)\n");
+  if (!path) {
+    raiseAt(SaveWarning, SyncFunction, "> lisp archive has no path (neither HOME nor BROODHOME is set)\n");
+    return;
+  }
   msg::updateArchiver_(this);
-  replaceFile(path, archiveText());
+  SaveFailure failure;
+  const std::string text = archiveText(failure);
+  if (failure.empty()) failure = replaceFile(path, text);
+  if (!failure.empty())
+    raiseAt(SaveWarning, SyncFunction, "> lisp archive %s is not saved: %s\n", path, failure.c_str());
 }
 
-std::string LispArchiver_c::archiveText() {
+std::string LispArchiver_c::archiveText(std::string& failure) {
   char* buffer = nullptr;
   size_t size = 0;
   FILE* memory = open_memstream(&buffer, &size);
@@ -290,20 +311,20 @@ std::string LispArchiver_c::archiveText() {
       std::string words = msg::getC(key);
       const size_t slash = words.find('/');
       msg::catC(stream, "\n    (cons '(");
-      if (slash == std::string::npos) {
-        catWord(stream, words.c_str());
-      } else {
-        catWord(stream, words.substr(0, slash).c_str());
+      bool written = catWord(stream, words.substr(0, slash).c_str());
+      if (slash != std::string::npos) {
         msg::catC(stream, " ");
-        catWord(stream, words.substr(slash + 1).c_str());
+        written = catWord(stream, words.substr(slash + 1).c_str()) && written;
       }
+      if (!written && failure.empty())
+        failure = "application `" + words + "': its key holds a double quote, which archive text cannot hold";
       msg::catC(stream, ")\n      ");
-      writePairs(stream, application, "      ");
+      writePairs(stream, application, "      ", failure);
       msg::catC(stream, ")");
     });
     msg::catC(stream, "))\n");
   } else {
-    writePairs(stream, currentEntry(), "");
+    writePairs(stream, currentEntry(), "", failure);
   }
   msg::drop(stream);
   std::fclose(memory);

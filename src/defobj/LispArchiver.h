@@ -27,7 +27,8 @@ struct LispArchiver_c : Archiver_c {
   id newApplication(id key);
   void load(FILE* file);
   void put(const char* key, id object, BOOL deep);
-  std::string archiveText();
+  // The file's text; failure tells what keeps it from being written.
+  std::string archiveText(std::string& failure);
 };
 
 // The objects of one application and mode: each key's stream answers the
