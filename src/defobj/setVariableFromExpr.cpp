@@ -9,6 +9,7 @@
 #include "collections/predicates.h"
 #include "collections/stream_messages.h"
 #include "defobj/defobj.h"
+#include "defobj/Object_s.h"
 #include "defobj/lispIn.h"
 #include "defobj/objc_array.h"
 #include "defobj/var_access.h"
@@ -151,6 +152,25 @@ void refuseClearing(id object, const Variable& v) {
     if (slots[i]) raiseMisfit("instance variable `%s' holds an object that an archive may not clear\n", v.name);
 }
 
+// The object that a scalar object variable holds (creation made it when
+// an archive is read), or nil.
+id madeObject(id object, const Variable& v) {
+  return v.type == fcall_type_object ? *static_cast<const id*>(ivar_ptr_for_name(object, v.name)) : nil;
+}
+
+// An object that creation made is used as what it is (a brood's
+// synchronization type is sent create:): an archive may replace it only
+// with one of the same kind.
+void checkReplacement(id object, const Variable& v, id value) {
+  const id made = madeObject(object, v);
+  if (!made || !value || Object_s::isSubclass(value->isa, made->isa)) return;
+  const bool isClass = (made->isa->info & CLS_META) != 0;
+  raiseMisfit(
+      "instance variable `%s' holds %s `%s', which an archive may replace only with one of its kind, not a %s\n",
+      v.name, isClass ? "the class" : "an object of class",
+      isClass ? static_cast<Class>(made)->name : made->isa->name, value->isa->name);
+}
+
 void setFromValue(id object, const Variable& v, id node) {
   requireScalar(v);
   alignas(16) unsigned char buffer[16] = {};
@@ -172,10 +192,12 @@ void setFromValue(id object, const Variable& v, id node) {
       convertNumber(node, got, v, buffer);
       break;
     case fcall_type_object:
-      // Only nil is ever an object value: it clears any reference.
+      // Only nil is ever an object value: it clears any reference, except
+      // an object that creation made, which a shallow form (writing every
+      // object as nil) did not archive.
       if (v.type != fcall_type_object && v.type != fcall_type_class && v.type != fcall_type_string)
         mismatch(v, got);
-      refuseClearing(object, v);
+      if (madeObject(object, v)) return;
       break;
     case fcall_type_class:
       if (v.type != fcall_type_class) mismatch(v, got);
@@ -211,8 +233,20 @@ void setFromArray(id object, const Variable& v, id node) {
   msg::convertToType_dest(node, v.type, ivar_ptr_for_name(object, v.name));
 }
 
+// What the archive must give a variable of the type, for the reports.
+const char* expectedValue(fcall_type_t t) {
+  if (t == fcall_type_boolean) return "#t or #f";
+  if (t == fcall_type_uchar || t == fcall_type_schar) return "a character";
+  if (t >= fcall_type_ushort && t <= fcall_type_long_double) return "a number";
+  if (t == fcall_type_object) return "an object (make-instance) or nil";
+  if (t == fcall_type_class) return "a class";
+  return "a value of its type";
+}
+
 void setFromString(id object, const Variable& v, id node) {
-  if (v.type != fcall_type_string && v.type != fcall_type_jstring) raiseMisfit("`%s' is not a string", v.name);
+  if (v.type != fcall_type_string && v.type != fcall_type_jstring)
+    raiseMisfit("instance variable `%s' takes %s, not the text `%s'\n", v.name, expectedValue(v.type),
+                msg::getC(node));
   requireScalar(v);
   const char* copy = zstrdup(msg::getZone(object), msg::getC(node));
   object_setVariable(object, v.name, &copy);
@@ -236,6 +270,7 @@ void setFromList(id object, const Variable& v, id list) {
   if (v.type != made) mismatch(v, made);
   requireScalar(v);
   id value = lispIn(msg::getZone(object), list);
+  checkReplacement(object, v, value);
   object_setVariable(object, v.name, &value);
 }
 

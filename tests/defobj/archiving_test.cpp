@@ -60,6 +60,20 @@ struct ArchSelector : CreateDrop {
   SEL sel;
 };
 
+// Makes the object it works with at creation, as a brood makes its zone.
+struct ArchMaker : CreateDrop {
+  int n;
+  id part;
+
+  id createEnd() {
+    part = msg::create(objc_get_class("ArchPoint"), getZone());
+    return CreateDrop::createEnd();
+  }
+};
+
+// Stands for a class whose objects need what a run may lack.
+struct ArchNeedy : CreateDrop {};
+
 }  // namespace
 
 REGISTER_CLASS(ArchPoint, CreateDrop, ivar(&ArchPoint::x, "x"), ivar(&ArchPoint::y, "y"))
@@ -74,6 +88,9 @@ REGISTER_CLASS(ArchSample, CreateDrop,
   ivar(&ArchSample::noText, "noText"), ivar(&ArchSample::grid, "grid"), ivar(&ArchSample::row, "row"),
   ivar(&ArchSample::word, "word"), ivar(&ArchSample::shorts, "shorts"), ivar(&ArchSample::values, "values"))
 REGISTER_CLASS(ArchSelector, CreateDrop, ivar(&ArchSelector::sel, "sel"))
+REGISTER_CLASS(ArchMaker, CreateDrop, ivar(&ArchMaker::n, "n"), ivar(&ArchMaker::part, "part"),
+               method<&ArchMaker::createEnd>(msg::createEnd))
+REGISTER_CLASS(ArchNeedy, CreateDrop)
 
 namespace {
 
@@ -84,6 +101,8 @@ Class archClass(const char* name) {
     objc_register_ArchEmpty();
     objc_register_ArchSample();
     objc_register_ArchSelector();
+    objc_register_ArchMaker();
+    objc_register_ArchNeedy();
     registered = true;
   }
   return objc_get_class(name);
@@ -400,19 +419,26 @@ TEST(SetVariableFromExprDeath, RefusesValuesOutOfTheRangeOfTheVariable) {
 
 // An object that a variable holds (one that creation made) may be
 // replaced from an archive, but not cleared.
+// An object that creation made may be replaced by one of its kind, never
+// cleared; a nil, as a shallow form writes every object, leaves it as made.
 TEST(SetVariableFromExprDeath, RefusesClearingAnObjectReference) {
-  for (const char* text : {"nil", "(parse)"}) {
-    ArchSample* s = freshSample();
-    EXPECT_DEATH(object_setVariableFromExpr(s, "child", readOne(text)),
-                 errorReport("InvalidArgument", "object_setVariableFromExpr", "internal",
-                             "instance variable `child' holds an object that an archive may not clear\n"))
-        << text;
-  }
   ArchSample* s = freshSample();
+  EXPECT_DEATH(object_setVariableFromExpr(s, "child", readOne("(parse)")),
+               errorReport("InvalidArgument", "object_setVariableFromExpr", "internal",
+                           "instance variable `child' holds an object that an archive may not clear\n"));
+  EXPECT_DEATH(object_setVariableFromExpr(s, "child", readOne("(make-instance 'ArchEmpty)")),
+               errorReport("InvalidArgument", "object_setVariableFromExpr", "internal",
+                           "instance variable `child' holds an object of class `ArchPoint', which an archive may "
+                           "replace only with one of its kind, not a ArchEmpty\n"));
+  const id made = s->child;
+  object_setVariableFromExpr(s, "child", readOne("nil"));
+  EXPECT_EQ(s->child, made);
   object_setVariableFromExpr(s, "child", readOne("(make-instance 'ArchPoint #:x 6)"));
   EXPECT_EQ(static_cast<ArchPoint*>(s->child)->x, 6);
   object_setVariableFromExpr(s, "none", readOne("(parse)"));
   EXPECT_EQ(s->none, nil);
+  object_setVariableFromExpr(s, "none", readOne("(make-instance 'ArchEmpty)"));
+  EXPECT_NE(s->none, nil);
 }
 
 TEST(SetVariableFromExprDeath, RefusesWhatDoesNotFit) {
@@ -434,7 +460,9 @@ TEST(SetVariableFromExprDeath, RefusesWhatDoesNotFit) {
       {"si", "nil", "for instance variable `si' expected type 7 and got 15\n"},
       {"si", "(make-instance 'ArchPoint)", "for instance variable `si' expected type 7 and got 15\n"},
       {"child", "(make-class 'ArchNever)", "for instance variable `child' expected type 15 and got 16\n"},
-      {"si", "\"x\"", "`si' is not a string"},
+      {"si", "\"x\"", "instance variable `si' takes a number, not the text `x'\n"},
+      {"flag", "yes", "instance variable `flag' takes #t or #f, not the text `yes'\n"},
+      {"child", "word", "instance variable `child' takes an object (make-instance) or nil, not the text `word'\n"},
       {"si", "#:k", "Unknown type `ArchiverKeyword_c'\n"},
       {"si", "(5)", "argument not a string\n"},
       {"si", "(list 1)", "function not make-instance or make-class\n"},
@@ -527,6 +555,33 @@ TEST(LispInDeath, RefusesClassesOutsideTheCreationProtocol) {
                              "> class `" + std::string(name) + "' cannot be created from an archive\n"))
         << name;
   }
+}
+
+// A shallow form writes every object as nil: read into a new object it
+// gives back the values, and what creation made stays.
+TEST(LispIn, AShallowFormReadsBackIntoANewObject) {
+  archClass("ArchMaker");
+  auto* maker = static_cast<ArchMaker*>(lispIn(_obj_globalZone, readOne("(make-instance 'ArchMaker #:n 5)")));
+  ASSERT_NE(maker->part, nil);
+  const std::string shallow = written([&](id stream) { msg::lispOutShallow(maker, stream); });
+  EXPECT_EQ(shallow, "(make-instance 'ArchMaker  #:n 5 #:part nil)");
+  auto* again = static_cast<ArchMaker*>(lispIn(_obj_globalZone, readOne(shallow)));
+  EXPECT_EQ(again->n, 5);
+  EXPECT_NE(again->part, nil);
+  EXPECT_NE(again->part, maker->part);
+}
+
+// A class may need what a run lacks; archives make its objects, and those
+// of its subclasses, only while that is there.
+TEST(LispInDeath, RefusesClassesWhoseNeedsAreNotMet) {
+  static BOOL present = NO;
+  archClass("ArchNeedy");
+  archive_require("ArchNeedy", [] { return present; }, "a test's resource");
+  EXPECT_DEATH(lispIn(_obj_globalZone, readOne("(make-instance 'ArchNeedy)")),
+               errorReport("LoadError", "lispIn", "lispIn.cpp",
+                           "> class `ArchNeedy' cannot be created from an archive: it needs a test's resource\n"));
+  present = YES;
+  EXPECT_NE(lispIn(_obj_globalZone, readOne("(make-instance 'ArchNeedy)")), nil);
 }
 
 TEST(LispIn, ElementReaders) {
