@@ -1,5 +1,8 @@
 #include "collections/InputStream.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -24,7 +27,17 @@ BOOL isBlank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || 
 BOOL endsToken(int c) { return c == EOF || isBlank(c) || c == '(' || c == ')'; }
 BOOL isDigit(int c) { return c >= '0' && c <= '9'; }
 
-[[noreturn]] void endOfFile() {
+// A file that the stream reads is named, so that a person knows which
+// archive ends too early; a stream over memory or over a file without a
+// name left (a temporary one) has none to give.
+[[noreturn]] void endOfFile(FILE* file) {
+  const int fd = file ? fileno(file) : -1;
+  struct stat status;
+  char link[32], path[4096] = {};
+  std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+  if (fd >= 0 && fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_nlink > 0 &&
+      readlink(link, path, sizeof path - 1) > 0)
+    raiseAt(InvalidArgument, GetExpr, "unexpected EOF in %s\n", path);
   raiseAt(InvalidArgument, GetExpr, "unexpected EOF");
   __builtin_unreachable();
 }
@@ -172,7 +185,7 @@ id InputStream_c::readExpr(unsigned depth) {
 // An expression that must be there: not the end of the file, not a marker.
 id InputStream_c::readOperand(unsigned depth) {
   id operand = readExpr(depth);
-  if (!operand) endOfFile();
+  if (!operand) endOfFile(fileStream);
   refuseMarker(operand);
   return operand;
 }
@@ -181,7 +194,7 @@ id InputStream_c::readList(unsigned depth) {
   id zone = getZone();
   id list = msg::create(ArchiverList, zone);
   for (id member = readExpr(depth); member != ArchiverEOL; member = readExpr(depth)) {
-    if (!member) endOfFile();
+    if (!member) endOfFile(fileStream);
     msg::addLast(list, member);
   }
   const unsigned count = msg::getCount(list);
@@ -216,7 +229,7 @@ id InputStream_c::readList(unsigned depth) {
 
 id InputStream_c::readHashForm(unsigned depth) {
   const int c = std::getc(fileStream);
-  if (c == EOF) endOfFile();
+  if (c == EOF) endOfFile(fileStream);
   if (c == '(' || isDigit(c)) {
     std::ungetc(c, fileStream);
     if (isDigit(c)) {
@@ -240,7 +253,7 @@ id InputStream_c::readHashForm(unsigned depth) {
 
 id InputStream_c::readCharacter() {
   const int c = std::getc(fileStream);
-  if (c == EOF) endOfFile();
+  if (c == EOF) endOfFile(fileStream);
   char value = static_cast<char>(c);
   if (c >= '0' && c <= '3') {
     std::ungetc(c, fileStream);
@@ -269,7 +282,7 @@ id InputStream_c::readString() {
 id InputStream_c::readClass() {
   std::string name;
   for (int c = std::getc(fileStream); c != '>'; c = std::getc(fileStream)) {
-    if (c == EOF) endOfFile();
+    if (c == EOF) endOfFile(fileStream);
     append(name, c);
   }
   id value = newValue();
