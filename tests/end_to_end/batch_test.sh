@@ -6,12 +6,7 @@ set -u
 program=$1 archive=$2 expected=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-check() {  # check <name> <command...>
-  local name=$1
-  shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $name"; fi
-}
+. "$(dirname "$0")/check.sh"
 run() {  # run <dir> <args...>: the program in dir, output in dir/stdout and dir/stderr
   local dir=$1
   shift
@@ -85,12 +80,11 @@ check "a batch brood under modelBrood is reported" reported "$work/nested" $? \
   "The parameters to create modelBrood are a WarmlingBatchBrood, not a WarmlingModelBrood"
 
 # Archives that are no archive, or hold what no batch run can use.
-mkdir "$work/dir" "$work/fifo" "$work/trail" "$work/env" "$work/sync" "$work/minint"
+mkdir "$work/dir" "$work/fifo" "$work/trail" "$work/env" "$work/minint"
 mkdir "$work/dir/rarevadiv.scm"
 mkfifo "$work/fifo/rarevadiv.scm"
 { cat "$archive"; echo "(list)"; } >"$work/trail/rarevadiv.scm"
 printf "(list (cons 'batchBrood (make-instance 'BroodEnvironment)))" >"$work/env/rarevadiv.scm"
-sed 's/#:loggingFrequency 1/#:loggingFrequency 1 #:syncType nil/' "$archive" >"$work/sync/rarevadiv.scm"
 sed 's/#:experimentDuration 250/#:experimentDuration -9223372036854775808/' "$archive" >"$work/minint/rarevadiv.scm"
 while IFS='|' read -r dir text; do
   run "$work/$dir" --batch
@@ -100,9 +94,37 @@ dir|archive ./rarevadiv.scm is a directory
 fifo|archive ./rarevadiv.scm is not a regular file
 trail|archive ./rarevadiv.scm holds more than one expression
 env|a second BroodEnvironment cannot be made
-sync|instance variable `syncType' holds an object that an archive may not clear
 minint|value -9223372036854775808 is out of the range of instance variable `experimentDuration'
 CASES
+
+# A nil for an object that creation made (as a shallow form writes every
+# object) leaves that object in place.
+mkdir "$work/sync"
+sed 's/#:loggingFrequency 1/#:loggingFrequency 1 #:syncType nil/' "$archive" >"$work/sync/rarevadiv.scm"
+run "$work/sync" --batch
+check "syncType nil runs as usual" test $? -eq 0
+check "syncType nil writes the expected values" cmp -s "$work/sync/unhappiness.output" "$expected"
+
+# Small hostile archives: each is reported by what it should have held.
+archives=$(dirname "$0")/archives
+while IFS='|' read -r file text; do
+  mkdir "$work/${file%.scm}" && cp "$archives/$file" "$work/${file%.scm}/rarevadiv.scm"
+  run "$work/${file%.scm}" --batch
+  check "archive $file is reported" reported "$work/${file%.scm}" $? "$text"
+done <<'CASES'
+widget-brood.scm|> class `Raster' cannot be created from an archive: it needs the Tk layer, which only an interactive run starts
+widget-value.scm|> class `Label' cannot be created from an archive: it needs the Tk layer, which only an interactive run starts
+brood-as-sync-type.scm|which an archive may replace only with one of its kind, not a WarmlingModelBrood
+geometry-as-model.scm|> class `WindowGeometryRecord' cannot be created from an archive: it needs the Tk layer
+text-as-number.scm|instance variable `loggingFrequency' takes a number, not the text `one'
+CASES
+# The per-user archive is read in batch runs too; one that ends too early
+# is named.
+mkdir -p "$work/truncated/home" && cp "$archive" "$work/truncated/rarevadiv.scm"
+cp "$archives/truncated-system-archive" "$work/truncated/home/.broodArchiver"
+{ (cd "$work/truncated" && HOME="$work/truncated/home" exec "$program" --batch >stdout 2>stderr); } 2>/dev/null
+check "a truncated per-user archive is named" reported "$work/truncated" $? \
+  "unexpected EOF in $work/truncated/home/.broodArchiver"
 
 # Without a home directory the run still writes its output.
 mkdir "$work/nohome" && cp "$archive" "$work/nohome/rarevadiv.scm"
@@ -110,15 +132,26 @@ mkdir "$work/nohome" && cp "$archive" "$work/nohome/rarevadiv.scm"
 check "an empty HOME runs as usual" test $? -eq 0
 check "an empty HOME writes the expected values" cmp -s "$work/nohome/unhappiness.output" "$expected"
 
-# Parameters the model cannot run with.
-mkdir "$work/huge" "$work/nobugs"
+# Parameters the model cannot run with, and those it runs with a warning.
+mkdir "$work/huge" "$work/nobugs" "$work/crowd" "$work/hot"
 sed -e 's/#:worldXSize 80/#:worldXSize 1048576/' -e 's/#:worldYSize 80/#:worldYSize 1048576/' "$archive" \
   >"$work/huge/rarevadiv.scm"
 sed -e 's/#:numBugs 100/#:numBugs -1/' "$archive" >"$work/nobugs/rarevadiv.scm"
+sed -e 's/#:numBugs 100/#:numBugs 2147483647/' "$archive" >"$work/crowd/rarevadiv.scm"
+sed -e 's/#:maxOutputHeat 10000/#:maxOutputHeat 40000/' "$archive" >"$work/hot/rarevadiv.scm"
 run "$work/huge" --batch
 check "a world beyond memory is refused" reported "$work/huge" $? "A world of 1048576 by 1048576 cells"
+run "$work/crowd" --batch
+check "a population beyond memory is refused" reported "$work/crowd" $? "A population of 2147483647 warmlings"
 run "$work/nobugs" --batch
-check "a negative count is refused" reported "$work/nobugs" $? "The number of warmlings must not be negative"
+check "a negative count runs without warmlings" test $? -eq 0
+check "a negative count is warned about" grep -qx "A negative number of warmlings, -1, builds none." \
+  "$work/nobugs/stderr"
+check "a negative count runs its whole duration" test "$(wc -l <"$work/nobugs/unhappiness.output")" -eq 250
+run "$work/hot" --batch
+check "output heats beyond the hottest run" test $? -eq 0
+check "output heats beyond the hottest are warned about" grep -qx \
+  "Output heats up to 40000 leave at most 32767 in a cell." "$work/hot/stderr"
 
 # Writes that fail: the output file on a full device, the banner on a full
 # device, and a file-size limit below the output's size.
@@ -135,5 +168,19 @@ check "a full disk under the banner is reported" reported "$work/fullout" $? \
 check "a file-size limit is reported" reported "$work/limit" $? \
   "cannot write the output file unhappiness.output: File too large"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+# Standard descriptors closed at start: the output file must not take
+# their place. Without an X display an interactive run says what it needs.
+mkdir "$work/closed" "$work/nodisplay"
+cp "$archive" "$work/closed/rarevadiv.scm"
+{ (cd "$work/closed" && HOME="$work/home" exec "$program" --batch <&- >&- 2>&-); } 2>/dev/null
+check "closed standard descriptors exit 0" test $? -eq 0
+check "closed standard descriptors leave the output alone" cmp -s "$work/closed/unhappiness.output" "$expected"
+for display in unset :4242; do
+  { (cd "$work/nodisplay" && if [ $display = unset ]; then unset DISPLAY; else export DISPLAY=$display; fi &&
+     HOME="$work/home" exec "$program" --no >stdout 2>stderr); } 2>/dev/null
+  check "no X display ($display) exits 1" test $? -eq 1
+  check "no X display ($display) is explained" grep -q \
+    "An interactive run needs an X display; use --batch to run without graphics.$" "$work/nodisplay/stderr"
+done
+
+finish

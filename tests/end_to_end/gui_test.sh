@@ -14,17 +14,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-passed=0 failed=0
-check() {  # check <name> <command...>
-  local name=$1
-  shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $name"; fi
-}
-finish() {
-  echo "$passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit
-}
+. "$(dirname "$0")/check.sh"
 
 # Waits up to ten seconds for the condition, a shell text evaluated anew
 # at each try.
@@ -53,6 +43,32 @@ pixels() {  # pixels <png> <colour>
   convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
 }
 
+# A window manager's close: WM_DELETE_WINDOW sent to the window, as a
+# client message through the X server.
+cat >"$work/close.c" <<'EOF'
+#include <X11/Xlib.h>
+#include <stdlib.h>
+int main(int argc, char** argv) {
+  Display* display = XOpenDisplay(NULL);
+  if (!display || argc != 2) return 1;
+  XEvent event = {0};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = strtoul(argv[1], NULL, 0);
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = (long)XInternAtom(display, "WM_DELETE_WINDOW", False);
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
+  XCloseDisplay(display);
+  return 0;
+}
+EOF
+cc -o "$work/close" "$work/close.c" -lX11 || { echo "the close helper did not build"; exit 1; }
+closeWindow() { "$work/close" "$1"; }
+# The text the program holds as the selection, read by a second Tk client.
+echo 'wm withdraw .; puts [selection get]; exit' >"$work/selection.tcl"
+selected() { wish "$work/selection.tcl" 2>/dev/null; }
+
 exec 3>"$work/display"
 Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 >/dev/null 2>&1 &
 server=$!
@@ -76,6 +92,7 @@ start() {  # start <options...>: the program, its output in $work
 # on standard error but the expected text.
 ended() {
   check "$1: the program ends" await '! kill -0 $pid 2>/dev/null'
+  kill "$pid" 2>/dev/null  # one that went on would hold the script
   wait "$pid"
   check "$1: the program exits with status 0" test $? -eq 0
   pid=0
@@ -94,7 +111,7 @@ setApart() {
 # Quit before the first step: nothing is built, nothing runs.
 start
 check "the run-control window opens" await 'test -n "$(controls)"'
-[ -n "$(controls)" ] || { head -20 "$work/stderr"; finish; }
+[ -n "$(controls)" ] || { head -20 "$work/stderr"; finish; exit; }
 setApart
 press Quit
 ended "Quit before the first step"
@@ -116,7 +133,7 @@ xdotool key Return
 press Next
 check "the raster opens on the first step" await 'test -n "$(window "^Heat World$")"'
 check "the graph opens on the first step" await 'test -n "$(window "^Unhappiness of bugs vs. time$")"'
-[ -n "$(window '^Heat World$')" ] || { head -20 "$work/stderr"; finish; }
+[ -n "$(window '^Heat World$')" ] || { head -20 "$work/stderr"; finish; exit; }
 raster=$(window '^Heat World$') graph=$(window '^Unhappiness of bugs vs. time$')
 xdotool windowmove "$raster" 820 0 2>/dev/null
 xdotool windowmove "$graph" 700 400 2>/dev/null
@@ -170,4 +187,87 @@ press Quit
 ended "Quit after displayFrequency 0" $'*** event raised for warning: WarningMessage
 displayFrequency 0 is below 1; displaying every time step.
 *** execution continuing...\n'
+
+# A value typed while the model runs stays as typed until Return, which
+# sets the variable: the refreshes after it show the value set. The keys
+# go in slowly, with refreshes between them.
+start
+await 'test -n "$(controls)"'
+setApart
+await 'test -n "$(window "^WarmlingModelBrood$")"'
+model=$(window '^WarmlingModelBrood$')
+press Start
+check "the run starts before the typing" await 'test -n "$(window "^Heat World$")"'
+xdotool mousemove --window "$model" 240 39 click --repeat 3 1
+xdotool type --delay 150 4321
+sleep 0.5
+xdotool key Return
+sleep 0.5
+xdotool mousemove --window "$model" 240 39 click --repeat 3 1
+check "a value typed during the run is set on Return" test "$(selected)" = 4321
+press Quit
+ended "Quit after typing during the run"
+
+# The model, dragged by its display's title onto the argument of the
+# observer's graphBug:, is refused when called: a warning, and the run
+# goes on.
+start --show-current-time
+await 'test -n "$(controls)"'
+setApart
+await 'test -n "$(window "^WarmlingObserverBrood$")"'
+xdotool windowmove "$(window '^WarmlingObserverBrood$')" 400 0
+press Next
+await 'test -n "$(window "^Heat World$")"'
+for w in '^Heat World$' '^Unhappiness of bugs vs. time$'; do xdotool windowmove "$(window "$w")" 700 500; done
+xdotool windowraise "$(window '^WarmlingModelBrood$')"
+xdotool mousemove 60 14 mousedown 1
+for x in 100 200 300 400 500 540 550; do
+  xdotool mousemove $x 66
+  sleep 0.15
+done
+xdotool mouseup 1
+xdotool mousemove 450 66 click 1
+press Next
+check "a wrong object given to graphBug: leaves the run going" await 'test "$(now)" = 1'
+press Quit
+ended "Quit after graphBug: of the model" $'*** event raised for warning: WarningMessage
+graphBug: WarmlingModelBrood has no getUnhappiness; nothing is graphed.
+*** execution continuing...\n'
+
+# Closing the run-control window (the window manager's WM_DELETE_WINDOW)
+# is Quit, while the program waits and while it runs.
+start
+await 'test -n "$(controls)"'
+closeWindow "$(controls)"
+ended "Closing the run-control window while stopped"
+
+start --show-current-time
+await 'test -n "$(controls)"'
+setApart
+press Start
+check "the run goes on before the window is closed" await 'test "$(now)" -gt 3'
+closeWindow "$(controls)"
+ended "Closing the run-control window while running"
+
+# A Save that cannot be written (another application's entry is no list)
+# is a warning naming the file and the entry; the run goes on and the
+# archive stays as it was.
+printf "(archiver (list (cons '(other batch) (list (cons 'k 5)))))" >"$HOME/.broodArchiver"
+cp "$HOME/.broodArchiver" "$work/archive-before-save"
+saveWarning="> lisp archive $HOME/.broodArchiver is not saved: entry \`k' of \`other/batch': parsed ArchiverList instance expected or nil"
+start --show-current-time
+await 'test -n "$(controls)"'
+setApart
+press Save
+check "a Save that cannot be written warns" await 'grep -qxF -- "$saveWarning" "$work/stderr"'
+press Next
+check "the run goes on after a failed Save" await 'test "$(now)" = 0'
+check "a failed Save leaves the archive as it was" cmp -s "$HOME/.broodArchiver" "$work/archive-before-save"
+press Quit
+check "after a failed Save Quit ends the program" await '! kill -0 $pid 2>/dev/null'
+wait "$pid"
+check "after a failed Save the program exits with status 0" test $? -eq 0
+pid=0
+check "the failed Save's warning is all that is on standard error" \
+  test "$(grep -cv -e '^\*\*\* ' -e '^> lisp archive ' "$work/stderr")" -eq 0
 finish

@@ -1,0 +1,1 @@
+(list (cons 'batchBrood (make-instance 'WarmlingBatchBrood #:syncType (make-instance 'WarmlingModelBrood))))

@@ -1,0 +1,1 @@
+(list (cons 'batchBrood (make-instance 'WarmlingBatchBrood #:loggingFrequency one)))
