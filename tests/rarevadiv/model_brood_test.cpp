@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "activity/activity.h"
+#include "collections/stream_support.h"
+#include "defobj/lispIn.h"
 #include "model/HeatSpace.h"
 #include "model/Warmling.h"
 #include "model/WarmlingModelBrood.h"
@@ -57,9 +59,10 @@ struct ModelRun {
   id top, topActivity;
   timeval_t time = 0;
 
-  explicit ModelRun(const ModelSetup& setup = {}) {
+  explicit ModelRun(const ModelSetup& setup = {}) : ModelRun(newModel(), setup) {}
+  // Takes over a model made elsewhere (read from an archive, say).
+  ModelRun(WarmlingModelBrood* made, const ModelSetup& setup) : model(made) {
     msg::setStateFromSeed(randomGenerator, startupSeed);
-    model = newModel();
     if (setup) setup(*model);
     msg::buildObjects(model);
     msg::buildActions(model);
@@ -286,6 +289,32 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, AgainstThePlainModel,
                                          Scenario{"OneRowAlwaysMovingAtRandom", oneRow(), 40},
                                          Scenario{"OutputHeatsBeyondTheHottest", beyondTheHottest(), 40}),
                          [](const testing::TestParamInfo<Scenario>& info) { return std::string(info.param.name); });
+
+// The shallow form writes the brood's objects as nil. Read into a new
+// brood it gives back every parameter, while the zone and synchronization
+// type that creation made stay: the new brood builds and runs the model of
+// those parameters.
+TEST(ModelBrood, AShallowFormReadsBackIntoANewBrood) {
+  WarmlingModelBrood* original = newModel();
+  applyParameters(*original, crowded());
+  const std::string form = written([&](id stream) { msg::lispOutShallow(original, stream); });
+  for (const char* cleared : {" #:internalZone nil", " #:syncType nil", " #:heat nil"})
+    EXPECT_NE(form.find(cleared), std::string::npos) << form;
+  auto* copy = static_cast<WarmlingModelBrood*>(lispIn(_obj_globalZone, readOne(form)));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(written([&](id stream) { msg::lispOutShallow(copy, stream); }), form);
+  EXPECT_NE(copy->internalZone, nil);
+  EXPECT_NE(copy->internalZone, original->internalZone);
+  EXPECT_EQ(copy->syncType, original->syncType);
+  msg::drop(original);
+  ModelRun run(copy, {});
+  ReferenceModel reference(crowded(), startupSeed);
+  for (int t = 1; t <= 5; t++) {
+    run.steps(1);
+    reference.step();
+    ASSERT_TRUE(sameState(run, reference)) << "step " << t;
+  }
+}
 
 // Under the randomized order the warmlings step in a fresh order each time,
 // drawn from the shared generator: one seed still gives one run, and not
