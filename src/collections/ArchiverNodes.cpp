@@ -62,25 +62,31 @@ void printList(id list, id stream, BOOL form) {
   msg::catC(stream, ")");
 }
 
+// Puts an owned copy of text (none for nullptr) from the node's zone in
+// the slot, freeing what the slot held.
+void replaceText(id zone, char*& slot, const char* text) {
+  char* copy = nullptr;
+  if (text) {
+    const size_t size = std::strlen(text) + 1;
+    copy = static_cast<char*>(msg::allocBlock(zone, size));
+    std::memcpy(copy, text, size);
+  }
+  if (slot) msg::freeBlock_blockSize(zone, slot, std::strlen(slot) + 1);
+  slot = copy;
+}
+
 }  // namespace
 
 // --- keyword ---
 
-void ArchiverKeyword_c::setKeywordName(const char* name) {
-  id zone = getZone();
-  const size_t size = std::strlen(name) + 1;
-  auto* copy = static_cast<char*>(msg::allocBlock(zone, size));
-  std::memcpy(copy, name, size);
-  if (keywordName) msg::freeBlock_blockSize(zone, keywordName, std::strlen(keywordName) + 1);
-  keywordName = copy;
-}
+void ArchiverKeyword_c::setKeywordName(const char* name) { replaceText(getZone(), keywordName, name); }
 
 const char* ArchiverKeyword_c::getKeywordName() { return keywordName; }
 
 void ArchiverKeyword_c::lispOutDeep(id stream) { msg::catKeyword(stream, keywordName); }
 
 void ArchiverKeyword_c::drop() {
-  if (keywordName) msg::freeBlock_blockSize(getZone(), keywordName, std::strlen(keywordName) + 1);
+  replaceText(getZone(), keywordName, nullptr);
   Object_s::drop();
 }
 
@@ -124,6 +130,14 @@ void ArchiverValue_c::setNil() {
 void ArchiverValue_c::setClass(Class c) {
   type = fcall_type_class;
   value.cls = c;
+  replaceText(getZone(), className, nullptr);
+}
+
+// Another application's class: its users see nil, as for any name no
+// class has, but the name is written back as it was read.
+void ArchiverValue_c::setClassName(const char* name) {
+  setClass(Nil);
+  replaceText(getZone(), className, name);
 }
 
 int ArchiverValue_c::getValueType() { return type; }
@@ -156,8 +170,16 @@ void ArchiverValue_c::lispOutDeep(id stream) {
     case fcall_type_double: msg::catDouble(stream, value.doubleValue); break;
     case fcall_type_long_double: msg::catLongDouble(stream, value.longDouble); break;
     case fcall_type_object: msg::catNil(stream); break;
-    case fcall_type_class: msg::catClass(stream, value.cls); break;
+    case fcall_type_class:
+      if (className) msg::catClassName(stream, className);
+      else msg::catClass(stream, value.cls);
+      break;
   }
+}
+
+void ArchiverValue_c::drop() {
+  replaceText(getZone(), className, nullptr);
+  Object_s::drop();
 }
 
 // --- pair ---
@@ -216,6 +238,8 @@ REGISTER_CLASS(ArchiverValue_c, CreateDrop_s,
   method<&ArchiverValue_c::setLongDouble>(msg::setLongDouble),
   method<&ArchiverValue_c::setNil>(msg::setNil),
   method<&ArchiverValue_c::setClass>(msg::setClass),
+  method<&ArchiverValue_c::setClassName>(msg::setClassName),
+  method<&ArchiverValue_c::drop>(msg::drop),
   phase(Phase::Using),
   method<&ArchiverValue_c::getValueType>(msg::getValueType),
   method<&ArchiverValue_c::getBoolean>(msg::getBoolean),

@@ -35,6 +35,9 @@ struct ArchiverValue_c : CreateDrop_s {
       Class cls;
     };
   } value;
+  // A class name that no class of this program has, kept so that the
+  // node writes back what it was read from; owned, from the node's zone.
+  char* className;
 
   void setBoolean(BOOL flag);
   void setChar(char c);
@@ -44,6 +47,7 @@ struct ArchiverValue_c : CreateDrop_s {
   void setLongDouble(long double d);
   void setNil();
   void setClass(Class c);
+  void setClassName(const char* name);
   int getValueType();
   BOOL getBoolean();
   char getChar();
@@ -56,6 +60,7 @@ struct ArchiverValue_c : CreateDrop_s {
   id getObject();
   Class getClass();
   void lispOutDeep(id stream);
+  void drop();
 };
 
 struct ArchiverPair_c : CreateDrop_s {

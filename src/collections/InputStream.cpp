@@ -286,7 +286,11 @@ id InputStream_c::readClass() {
     append(name, c);
   }
   id value = newValue();
-  msg::setClass(value, objc_lookup_class(name.c_str()));
+  // A name no class has (another application's) is kept for writing back;
+  // "nil" is the writer's name for the nil class.
+  const Class cls = objc_lookup_class(name.c_str());
+  if (cls || name == "nil") msg::setClass(value, cls);
+  else msg::setClassName(value, name.c_str());
   return value;
 }
 

@@ -245,7 +245,19 @@ void OutputStream_c::catClass(Class cls) {
   const char* name = cls ? cls->name : "nil";
   if (auto* type = static_cast<Type_c*>(cls ? _obj_getClassData(cls)->typeImplemented : nil))
     if (type->implementation == cls) name = type->name;
-  print("<%s>", name);
+  catClassName(name);
+}
+
+// A class by its name, which need not be a class of this program: another
+// application's class is written back as it was read.
+void OutputStream_c::catClassName(const char* name) {
+  if (nodeMode()) {
+    id value = newValue();
+    msg::setClassName(value, name);
+    addNode(value);
+  } else {
+    print("<%s>", name);
+  }
 }
 
 void OutputStream_c::catNil() {
@@ -385,6 +397,7 @@ REGISTER_CLASS(OutputStream_c, CreateDrop_s,
   method<&OutputStream_c::catLongDouble>(msg::catLongDouble),
   method<&OutputStream_c::catPointer>(msg::catPointer),
   method<&OutputStream_c::catClass>(msg::catClass),
+  method<&OutputStream_c::catClassName>(msg::catClassName),
   method<&OutputStream_c::catNil>(msg::catNil),
   method<&OutputStream_c::catArrayRank>(msg::catArrayRank),
   method<&OutputStream_c::catEndArray>(msg::catEndArray),

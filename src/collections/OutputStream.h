@@ -48,6 +48,7 @@ struct OutputStream_c : CreateDrop_s {
   void catLongDouble(long double d);
   void catPointer(const void* pointer);
   void catClass(Class cls);
+  void catClassName(const char* name);
   void catNil();
   void catArrayRank(unsigned rank);
   void catEndArray();

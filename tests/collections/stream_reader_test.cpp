@@ -263,6 +263,19 @@ TEST(InputStream, ReadsBackWhatItPrinted) {
   }
 }
 
+// A class name that no class has reads as the nil class, yet is written
+// back as it was read, by the node itself and by a tree the writer built.
+TEST(InputStream, WritesBackAClassNameItDoesNotKnow) {
+  for (const char* text : {"<Frobnitz>", "<nil>", "<>"}) {
+    id value = readOne(text);
+    ASSERT_TRUE(valuep(value)) << text;
+    EXPECT_EQ(msg::getClass(value), Nil) << text;
+    EXPECT_EQ(printed(value), text);
+    EXPECT_EQ(printed(built([value](id s) { msg::lispOutDeep(value, s); })), text);
+    msg::drop(value);
+  }
+}
+
 TEST(InputStreamDeath, PrintingRefusesUnknownForms) {
   const char* const list = "-[ArchiverList(c) _lispOutDeep:]";
   EXPECT_DEATH(printed(readOne("(foo 1)")),
