@@ -28,7 +28,7 @@ id ActionHolder::getActionTarget() { return target; }
 SEL ActionHolder::getSelector() { return selector; }
 
 void ActionHolder::drop() {
-  if (name) msg::free(getZone(), const_cast<char*>(name));
+  setActionName(nullptr);
   BroodObject::drop();
 }
 
