@@ -164,8 +164,10 @@ id ActionTo_c::createEnd() {
 void ActionTo_c::_performAction_(id) {
   if (!target) return;
   if (call) {
+    // Inline, not through perform_imp: a for-each action performs once
+    // for every member.
     updateTarget(call, target);
-    performCall();
+    static_cast<FCall_c*>(call)->performCall();
     return;
   }
   call = makeCall(target);

@@ -113,6 +113,9 @@ id ForEachActivity_c::_run_() {
   id action = index->memberAction;
   const auto perform = imp_cast<void (*)(id, SEL, id)>(get_imp(action->isa, msg::_performAction_.sel));
   if (status != Initialized || !perform) return Activity_c::_run_();
+  // A message to each member, the common walk, is performed by a direct call.
+  static const IMP messagePerform = get_imp(static_cast<Class>(id_ActionTo_c), msg::_performAction_.sel);
+  auto* message = perform == imp_cast<void (*)(id, SEL, id)>(messagePerform) ? static_cast<ActionTo_c*>(action) : nullptr;
   status = Running;
   for (;;) {
     if (currentSubactivity) return Activity_c::_run_();
@@ -121,7 +124,10 @@ id ForEachActivity_c::_run_() {
     if (breakFunction && breakFunction(this)) return interrupted();
     prefetchFollowing(index->memberIndex);
     if (index->hintMessage) index->hintAhead();
-    perform(action, msg::_performAction_.sel, this);
+    if (message)
+      message->_performAction_(this);
+    else
+      perform(action, msg::_performAction_.sel, this);
   }
 }
 

@@ -159,7 +159,7 @@ func_t FCall_c::getFunctionPointer() {
 
 call_type_t FCall_c::getCallType() { return callType; }
 
-void FCall_c::performCall() {
+void FCall_c::performGeneralCall() {
   FArguments_c* a = fargs;
   if (callType == objccall) {
     // A message to nil answers zero.
@@ -167,22 +167,8 @@ void FCall_c::performCall() {
       std::memset(&a->retVal.val, 0, sizeof a->retVal.val);
       return;
     }
-    // Pointed again at each performance: the argument list may have served
-    // another call since.
     a->argValues[1] = &gcInfo[1];
     a->argValues[2] = &fmethod;
-    // The calls of for-each actions take no argument and answer nothing or
-    // an object: the implementation is called as such, without libffi.
-    if (a->assignedArgumentCount == 0) {
-      if (a->retVal.type == fcall_type_void) {
-        reinterpret_cast<void (*)(id, SEL)>(ffunction)(gcInfo[1], fmethod);
-        return;
-      }
-      if (a->retVal.type == fcall_type_object) {
-        a->retVal.val.object = reinterpret_cast<id (*)(id, SEL)>(ffunction)(gcInfo[1], fmethod);
-        return;
-      }
-    }
   }
   RawResult raw;
   ffi_call(&cif, ffunction, &raw, &a->argValues[MAX_HIDDEN - a->hiddenArgumentCount]);
@@ -206,15 +192,9 @@ void FCall_c::mapAllocations(mapalloc_t mapalloc) {
   mapalloc->mappingFunction(mapalloc, NO);
 }
 
-void updateTarget(id call, id target) {
-  auto* c = static_cast<FCall_c*>(call);
-  if (c->callType != objccall) return;
-  c->gcInfo[1] = target;
-  Class cls = target ? target->isa : Nil;
-  if (cls != static_cast<Class>(c->gcInfo[0])) {
-    c->gcInfo[0] = cls;
-    c->ffunction = methodFor(target, c->fmethod);
-  }
+void FCall_c::lookUpMethodFor(id target) {
+  gcInfo[0] = target ? target->isa : Nil;
+  ffunction = methodFor(target, fmethod);
 }
 
 REGISTER_CLASS(FCall_c, CreateDrop_s,

@@ -32,15 +32,40 @@ struct FCall_c : CreateDrop_s {
   func_t getFunctionPointer();
   call_type_t getCallType();
 
-  // Using.
-  void performCall();
+  // Using. The calls of for-each actions (a method with no argument that
+  // answers nothing or an object) run inline, as plain calls of the
+  // implementation; every other call goes through libffi.
+  void performCall() {
+    FArguments_c* a = fargs;
+    if (callType != objccall || !gcInfo[1] || a->assignedArgumentCount != 0) return performGeneralCall();
+    // Pointed again at each performance: the argument list may have served
+    // another call since.
+    a->argValues[1] = &gcInfo[1];
+    a->argValues[2] = &fmethod;
+    if (a->retVal.type == fcall_type_void)
+      reinterpret_cast<void (*)(id, SEL)>(ffunction)(gcInfo[1], fmethod);
+    else if (a->retVal.type == fcall_type_object)
+      a->retVal.val.object = reinterpret_cast<id (*)(id, SEL)>(ffunction)(gcInfo[1], fmethod);
+    else
+      performGeneralCall();
+  }
   void* getResult();
   // The result's 16 value bytes into buf, and the typed result as the
   // answer, which a forwarding method can hand back unchanged.
   val_t getRetVal_buf(void* record, void* buf);
   void mapAllocations(mapalloc_t mapalloc);
+
+  // performCall's libffi path, and the lookup of updateTarget for a
+  // receiver of another class.
+  void performGeneralCall();
+  void lookUpMethodFor(id target);
 };
 
 // Re-aims a prepared method call at another receiver. A receiver of
 // another class gets that class's implementation of the selector.
-void updateTarget(id call, id target);
+inline void updateTarget(id call, id target) {
+  auto* c = static_cast<FCall_c*>(call);
+  if (c->callType != objccall) return;
+  c->gcInfo[1] = target;
+  if ((target ? target->isa : Nil) != static_cast<Class>(c->gcInfo[0])) c->lookUpMethodFor(target);
+}
