@@ -84,8 +84,10 @@ void diffuseRows(intptr_t* cells, intptr_t* next, const intptr_t* rows, unsigned
       const uint32_t orth = word(above[x]) + word(row[left]) + word(below[x]) + word(row[right]);
       const uint32_t diag =
           word(below[right]) + word(below[left]) + word(above[left]) + word(above[right]);
-      const auto self = static_cast<int32_t>(word(row[x]));
-      const auto sum = static_cast<int32_t>(4u * orth + diag - 20u * word(row[x]));
+      const uint32_t selfWord = word(row[x]);
+      const auto self = static_cast<int32_t>(selfWord);
+      // 4 orth + diag - 20 self, grouped for the fewest instructions.
+      const auto sum = static_cast<int32_t>(4u * (orth - 5u * selfWord) + diag);
       out[x] = roundedValue(((sum / twenty) * diffusion + self) * evaporation);
     };
     cell(0, w - 1, w > 1 ? 1 : 0);
