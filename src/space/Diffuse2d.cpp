@@ -1,6 +1,7 @@
 #include "space/Diffuse2d.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "defobj/phase.h"
 
@@ -91,18 +92,22 @@ void diffuseRows(intptr_t* cells, intptr_t* next, const intptr_t* rows, unsigned
       out[x] = roundedValue(((sum / twenty) * diffusion + self) * evaporation);
     };
     cell(0, w - 1, w > 1 ? 1 : 0);
-    if (keepCopy && y >= 3) {
-      const intptr_t* kept = next + rows[y - 2];
-      intptr_t* keep = cells + rows[y - 2];
-      keep[0] = kept[0];
-      for (unsigned x = 1; x + 1 < w; x++) {
-        cell(x, x - 1, x + 1);
-        keep[x] = kept[x];
-      }
-      if (w > 1) keep[w - 1] = kept[w - 1];
-    } else {
-      for (unsigned x = 1; x + 1 < w; x++) cell(x, x - 1, x + 1);
+    // Two cells a turn, and with the copy both of them in one move.
+    const bool keeping = keepCopy && y >= 3;
+    const intptr_t* kept = keeping ? next + rows[y - 2] : nullptr;
+    intptr_t* keep = keeping ? cells + rows[y - 2] : nullptr;
+    if (keeping) keep[0] = kept[0];
+    unsigned x = 1;
+    for (; x + 2 < w; x += 2) {
+      cell(x, x - 1, x + 1);
+      cell(x + 1, x, x + 2);
+      if (keeping) std::memcpy(keep + x, kept + x, 2 * sizeof(intptr_t));
     }
+    for (; x + 1 < w; x++) {
+      cell(x, x - 1, x + 1);
+      if (keeping) keep[x] = kept[x];
+    }
+    if (keeping && w > 1) keep[w - 1] = kept[w - 1];
     if (w > 1) cell(w - 1, w - 2, 0);
   }
   if (keepCopy) {
