@@ -8,6 +8,7 @@
 #include "collections/stream_messages.h"
 #include "defobj/fcall_type.h"
 #include "defobj/phase.h"
+#include "defobj/zstrdup.h"
 
 namespace {
 
@@ -62,31 +63,18 @@ void printList(id list, id stream, BOOL form) {
   msg::catC(stream, ")");
 }
 
-// Puts an owned copy of text (none for nullptr) from the node's zone in
-// the slot, freeing what the slot held.
-void replaceText(id zone, char*& slot, const char* text) {
-  char* copy = nullptr;
-  if (text) {
-    const size_t size = std::strlen(text) + 1;
-    copy = static_cast<char*>(msg::allocBlock(zone, size));
-    std::memcpy(copy, text, size);
-  }
-  if (slot) msg::freeBlock_blockSize(zone, slot, std::strlen(slot) + 1);
-  slot = copy;
-}
-
 }  // namespace
 
 // --- keyword ---
 
-void ArchiverKeyword_c::setKeywordName(const char* name) { replaceText(getZone(), keywordName, name); }
+void ArchiverKeyword_c::setKeywordName(const char* name) { zreplaceBlock(getZone(), keywordName, name); }
 
 const char* ArchiverKeyword_c::getKeywordName() { return keywordName; }
 
 void ArchiverKeyword_c::lispOutDeep(id stream) { msg::catKeyword(stream, keywordName); }
 
 void ArchiverKeyword_c::drop() {
-  replaceText(getZone(), keywordName, nullptr);
+  zreplaceBlock(getZone(), keywordName, nullptr);
   Object_s::drop();
 }
 
@@ -130,14 +118,14 @@ void ArchiverValue_c::setNil() {
 void ArchiverValue_c::setClass(Class c) {
   type = fcall_type_class;
   value.cls = c;
-  replaceText(getZone(), className, nullptr);
+  zreplaceBlock(getZone(), className, nullptr);
 }
 
 // Another application's class: its users see nil, as for any name no
 // class has, but the name is written back as it was read.
 void ArchiverValue_c::setClassName(const char* name) {
   setClass(Nil);
-  replaceText(getZone(), className, name);
+  zreplaceBlock(getZone(), className, name);
 }
 
 int ArchiverValue_c::getValueType() { return type; }
@@ -178,7 +166,7 @@ void ArchiverValue_c::lispOutDeep(id stream) {
 }
 
 void ArchiverValue_c::drop() {
-  replaceText(getZone(), className, nullptr);
+  zreplaceBlock(getZone(), className, nullptr);
   Object_s::drop();
 }
 

@@ -13,7 +13,7 @@ extern id id_ArchiverKeyword_c, id_ArchiverValue_c, id_ArchiverPair_c, id_Archiv
     id_ArchiverList_c;
 
 struct ArchiverKeyword_c : CreateDrop_s {
-  char* keywordName;  // owned, from the node's zone
+  const char* keywordName;  // owned, from the node's zone
 
   void setKeywordName(const char* name);
   const char* getKeywordName();
@@ -37,7 +37,7 @@ struct ArchiverValue_c : CreateDrop_s {
   } value;
   // A class name that no class of this program has, kept so that the
   // node writes back what it was read from; owned, from the node's zone.
-  char* className;
+  const char* className;
 
   void setBoolean(BOOL flag);
   void setChar(char c);

@@ -80,9 +80,8 @@ const char defaultMode[] = "default";
 const char defaultPath[] = "./";
 
 void replaceCopy(id zone, const char*& field, const char* text) {
-  const char* old = field;
-  field = zstrdup(zone, text);
-  if (old != defaultMode && old != defaultPath) msg::free(zone, const_cast<char*>(old));
+  if (field == defaultMode || field == defaultPath) field = nullptr;  // not the zone's to free
+  zreplace(zone, field, text);
 }
 
 // The texts that the latest createEnd made for the parser's globals; the

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "defobj/phase.h"
+#include "defobj/zstrdup.h"
 #include "misc/debugabort.h"
 
 SEL fcall_typed_selector(const char* name, const char* function) {
@@ -66,19 +67,9 @@ void FArguments_c::setSelector(SEL sel) {
 
 void FArguments_c::setLanguage(id newLanguage) { language = newLanguage; }
 
-namespace {
-
-size_t signatureSize(const char* signature) { return std::strlen(signature) + 1; }
-
-}  // namespace
-
 void FArguments_c::setJavaSignature(const char* signature) {
-  // A block, as the fixed-root zone refuses alloc:; an earlier signature
-  // goes back first.
-  if (javaSignature)
-    msg::freeBlock_blockSize(_obj_GCFixedRootZone, const_cast<char*>(javaSignature), signatureSize(javaSignature));
-  const size_t size = signatureSize(signature);
-  javaSignature = static_cast<const char*>(std::memcpy(msg::allocBlock(_obj_GCFixedRootZone, size), signature, size));
+  // A block, as the fixed-root zone refuses alloc:.
+  zreplaceBlock(_obj_GCFixedRootZone, javaSignature, signature);
   language = LanguageJava;
 }
 
@@ -109,7 +100,7 @@ void FArguments_c::mapAllocations(mapalloc_t mapalloc) {
   };
   for (unsigned slot = MAX_HIDDEN; slot < MAX_HIDDEN + assignedArgumentCount; slot++)
     report(argValues[slot], fcall_type_size(argTypes[slot]));
-  if (javaSignature) report(const_cast<char*>(javaSignature), signatureSize(javaSignature));
+  if (javaSignature) report(const_cast<char*>(javaSignature), std::strlen(javaSignature) + 1);
 }
 
 REGISTER_CLASS(FArguments_c, CreateDrop_s,

@@ -11,8 +11,7 @@ id ActionHolder::setType(id newType) {
 
 // A request may come from Tcl, whose argument text lasts only for the call.
 id ActionHolder::setActionName(const char* newName) {
-  if (name) msg::free(getZone(), const_cast<char*>(name));
-  name = newName ? zstrdup(getZone(), newName) : nullptr;
+  zreplace(getZone(), name, newName);
   return this;
 }
 

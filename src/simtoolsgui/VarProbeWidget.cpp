@@ -80,10 +80,7 @@ void VarProbeWidget::show(BOOL keepEdit) {
     // Unchanged text is left alone, with the cursor and selection in it.
     if (!current || std::strcmp(current, text) != 0) msg::setValue(myEntry, text);
   }
-  if (!shownText || std::strcmp(shownText, text) != 0) {
-    if (shownText) msg::free(getZone(), shownText);
-    shownText = zstrdup(getZone(), text);
-  }
+  if (!shownText || std::strcmp(shownText, text) != 0) zreplace(getZone(), shownText, text);
   voduva_updateIdleTasks();
 }
 
@@ -98,7 +95,7 @@ BOOL VarProbeWidget::editing(const char* current) {
 void VarProbeWidget::drop() {
   msg::drop(myLabel);
   msg::drop(myEntry);
-  if (shownText) msg::free(getZone(), shownText);
+  zreplace(getZone(), shownText, nullptr);
   BroodObject::drop();
 }
 

@@ -16,7 +16,7 @@ struct VarProbeWidget : BroodObject {
   id parent;
   // What the entry was last given, in the widget's zone. Not a variable of
   // the row, so not registered.
-  char* shownText;
+  const char* shownText;
 
   id setObject(id object);
   id setProbe(id probe);
