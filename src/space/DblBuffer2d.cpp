@@ -56,7 +56,7 @@ id DblBuffer2d::updateLattice() {
     return nil;
   }
   // Writers that only add to some cells start from the current values.
-  pendingCopyDue = copyWasDue ? NO : YES;
+  pendingCopyDue = !copyWasDue;
   return this;
 }
 

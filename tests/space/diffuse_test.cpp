@@ -227,32 +227,35 @@ const Automaton automata[] = {
 
 // Steps (S), bare updates (U) and deposits into the pending buffer (P) in
 // any order leave both buffers as a lattice that copies at every update
-// would.
+// would. The 5 by 5 lattice is odd in width and tall enough for a step to
+// keep the pending copy row by row as it goes.
 TEST(DoubleBufferedAutomata, StepsAndBareUpdatesMatchALatticeThatCopiesEagerly) {
-  const Rows start = {{0, 0, 0, 0}, {0, 1000, 0, 0}, {0, 0, 0, 40}};
-  for (const Automaton& automaton : automata)
-    for (const char* script : {"SU", "SUU", "SUUU", "SSUU", "PSUU", "SPUU", "SPU", "UUSUU"}) {
-      SCOPED_TRACE(std::string(automaton.name) + " " + script);
-      id ca = automaton.make(start);
-      const intptr_t* const startPending = static_cast<DblBuffer2d*>(ca)->newLattice;
-      EagerLattice reference{start, Rows(start.size(), std::vector<intptr_t>(start[0].size(), 0))};
-      for (const char* op = script; *op; op++) {
-        if (*op == 'S') {
-          msg::stepRule(ca);
-          automaton.step(reference);
-        } else if (*op == 'U') {
-          msg::updateLattice(ca);
-          reference.update();
-        } else {
-          msg::putValue_atX_Y(ca, 700, 2, 1);
-          reference.pending[1][2] = 700;
+  const Rows starts[] = {{{0, 0, 0, 0}, {0, 1000, 0, 0}, {0, 0, 0, 40}},
+                         {{0, 0, 0, 0, 9}, {0, 1000, 0, 0, 0}, {0, 0, 0, 40, 0}, {7, 0, 0, 0, 0}, {0, 0, 300, 0, 0}}};
+  for (const Rows& start : starts)
+    for (const Automaton& automaton : automata)
+      for (const char* script : {"SU", "SUU", "SUUU", "SSUU", "PSUU", "SPUU", "SPU", "UUSUU", "PSPSPS"}) {
+        SCOPED_TRACE(std::string(automaton.name) + " " + script + " width " + std::to_string(start[0].size()));
+        id ca = automaton.make(start);
+        const intptr_t* const startPending = static_cast<DblBuffer2d*>(ca)->newLattice;
+        EagerLattice reference{start, Rows(start.size(), std::vector<intptr_t>(start[0].size(), 0))};
+        for (const char* op = script; *op; op++) {
+          if (*op == 'S') {
+            msg::stepRule(ca);
+            automaton.step(reference);
+          } else if (*op == 'U') {
+            msg::updateLattice(ca);
+            reference.update();
+          } else {
+            msg::putValue_atX_Y(ca, 700, 2, 1);
+            reference.pending[1][2] = 700;
+          }
+          EXPECT_EQ(contents(ca, msg::getLattice(ca)), reference.current) << "after " << op - script + 1 << " steps";
+          EXPECT_EQ(contents(ca, msg::getNewLattice(ca)), reference.pending) << "after " << op - script + 1 << " steps";
+          EXPECT_EQ(msg::getLattice(ca) == startPending, reference.swapped);
         }
-        EXPECT_EQ(contents(ca, msg::getLattice(ca)), reference.current) << "after " << op - script + 1 << " steps";
-        EXPECT_EQ(contents(ca, msg::getNewLattice(ca)), reference.pending) << "after " << op - script + 1 << " steps";
-        EXPECT_EQ(msg::getLattice(ca) == startPending, reference.swapped);
+        msg::drop(ca);
       }
-      msg::drop(ca);
-    }
 }
 
 }  // namespace
